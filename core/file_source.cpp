@@ -29,7 +29,8 @@ private:
 
 }  // namespace
 
-bool readRegularFile(const std::string& path, const std::function<void(std::string_view)>& consume) {
+bool readRegularFile(const std::string& path, const std::function<void(std::string_view)>& consume,
+                     const std::function<void(uint64_t size)>& expect) {
   if (path.empty()) return false;
   // O_NONBLOCK: opening a FIFO without a writer must not wait for one.
   const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
@@ -38,6 +39,7 @@ bool readRegularFile(const std::string& path, const std::function<void(std::stri
   if (::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
 
   uint64_t remaining = static_cast<uint64_t>(status.st_size);
+  if (expect) expect(remaining);
   std::vector<char> buffer(remaining < kChunkSize ? static_cast<size_t>(remaining) + 1 : kChunkSize);
   while (remaining > 0) {
     const size_t wanted = remaining < buffer.size() ? static_cast<size_t>(remaining) : buffer.size();

@@ -1,6 +1,7 @@
 #pragma once
 // Reading a file's bytes without ever blocking or reading without end.
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -12,6 +13,8 @@ namespace ulmar {
 // names no readable regular file (missing, a directory, a FIFO, a device,
 // no permission). Reads no more than the file's size at opening, so a file
 // that grows while it is read cannot keep the reading going.
-bool readRegularFile(const std::string& path, const std::function<void(std::string_view)>& consume);
+// `expect`, when given, first hears the file's size.
+bool readRegularFile(const std::string& path, const std::function<void(std::string_view)>& consume,
+                     const std::function<void(uint64_t size)>& expect = {});
 
 }  // namespace ulmar

@@ -15,9 +15,14 @@ uint64_t lowerAsciiWord(uint64_t word) {
   return word | (upper >> 2);
 }
 
-uint64_t loadWord(const char* p, size_t available) {
+// Eight bytes from `p`, or the `available` last ones padded with zeros.
+inline uint64_t loadWord(const char* p, size_t available) {
   uint64_t word = 0;
-  std::memcpy(&word, p, available < 8 ? available : 8);
+  if (available >= 8) {
+    std::memcpy(&word, p, 8);
+  } else {
+    for (size_t i = 0; i < available; ++i) word |= uint64_t{static_cast<unsigned char>(p[i])} << (8 * i);
+  }
   return word;
 }
 

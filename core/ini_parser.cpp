@@ -3,6 +3,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace ulmar {
 
 namespace {
@@ -14,6 +18,17 @@ bool hasZeroByte(uint64_t word) { return ((word - kOnes) & ~word & kHighs) != 0;
 
 // A line ends at CR or LF, in any mix.
 const char* findLineEnd(const char* p, const char* end) {
+#if defined(__SSE2__)
+  const __m128i lineFeed = _mm_set1_epi8('\n');
+  const __m128i carriageReturn = _mm_set1_epi8('\r');
+  while (end - p >= 16) {
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const int ends = _mm_movemask_epi8(
+        _mm_or_si128(_mm_cmpeq_epi8(block, lineFeed), _mm_cmpeq_epi8(block, carriageReturn)));
+    if (ends != 0) return p + __builtin_ctz(static_cast<unsigned>(ends));
+    p += 16;
+  }
+#endif
   while (end - p >= 8) {
     uint64_t word;
     std::memcpy(&word, p, 8);

@@ -1,65 +1,120 @@
 #include "key_index.h"
 
+#include <algorithm>
+#include <array>
+
 namespace ulmar {
 
+namespace {
+
+// How far ahead of the key at hand its followers' memory is asked for:
+// enough to hide a fetch from main memory.
+constexpr size_t kAhead = 16;
+constexpr size_t kRing = 2 * kAhead;
+
+// Folds one key: plain ASCII keys stay where they are and are lowered on the
+// fly; the others are folded into `store`.
+KeyIndex::Pending prepare(std::string_view key, const KeyFolder& folder, std::string& store) {
+  if (isAscii(key)) return {key, true, hashFolded(key, true)};
+  store = folder.fold(key);
+  return {store, false, hashFolded(store, false)};
+}
+
+}  // namespace
+
 KeyIndex::KeyIndex(const std::vector<std::string_view>& keys, const KeyFolder& folder) {
-  // First gather the folds, then point into them once they can no longer move.
-  std::vector<uint64_t> foldOffsets;
-  std::vector<uint64_t> foldSizes;
-  stored_.reserve(keys.size());
-  for (const std::string_view key : keys) {
-    if (isAscii(key)) {
-      stored_.push_back({key.data(), key.size(), 1});
-    } else {
-      const std::string folded = folder.fold(key);
-      stored_.push_back({nullptr, stored_.size(), 0});  // size holds the fold's number for now
-      foldOffsets.push_back(folds_.size());
-      foldSizes.push_back(folded.size());
-      folds_ += folded;
-    }
-  }
-  size_t foldNumber = 0;
-  for (Stored& s : stored_) {
-    if (s.lowersAscii == 0) {
-      s.data = folds_.data() + foldOffsets[foldNumber];
-      s.size = foldSizes[foldNumber];
-      ++foldNumber;
-    }
+  // Keys that are not plain ASCII are folded first, into one store that no
+  // longer moves once the table points into it.
+  std::vector<std::pair<size_t, std::pair<size_t, size_t>>> foldOf;  // key number, place in folds_
+  for (size_t i = 0; i < keys.size(); ++i) {
+    if (isAscii(keys[i])) continue;
+    const std::string folded = folder.fold(keys[i]);
+    foldOf.push_back({i, {folds_.size(), folded.size()}});
+    folds_ += folded;
   }
 
   uint64_t capacity = 16;
-  while (capacity < stored_.size() * 2) capacity *= 2;
-  slots_.assign(capacity, Slot{0, 0});
+  while (capacity < keys.size() + keys.size() / 2) capacity *= 2;
+  // All-zero bytes are empty slots.
+  memory_ = LargeZeroedMemory(capacity * sizeof(Slot));
+  slots_ = static_cast<Slot*>(memory_.data());
   mask_ = capacity - 1;
-  for (size_t i = 0; i < stored_.size(); ++i) {
-    const Stored& s = stored_[i];
-    const uint64_t hash = hashFolded(std::string_view(s.data, s.size), s.lowersAscii != 0);
-    const auto tag = static_cast<uint32_t>(hash >> 32);
-    uint64_t at = hash & mask_;
-    bool known = false;
-    // A key seen before is not stored again: a section full of one repeated
-    // key must not turn the table into one long probe chain.
-    for (; slots_[at].stored != 0 && !known; at = (at + 1) & mask_) {
-      const Stored& other = stored_[slots_[at].stored - 1];
-      known = slots_[at].hashTag == tag &&
-              equalFolded(std::string_view(other.data, other.size), other.lowersAscii != 0,
-                          std::string_view(s.data, s.size), s.lowersAscii != 0);
+
+  // A pipeline, as in findEach: key i is hashed and its slot asked for;
+  // key i - kAhead, whose slot has arrived by then, is stored.
+  std::array<Pending, kRing> ring;
+  size_t nextFold = 0;
+  const size_t total = keys.size();
+  for (size_t i = 0; i < total + kAhead; ++i) {
+    if (i < total) {
+      Pending& key = ring[i % kRing];
+      if (nextFold < foldOf.size() && foldOf[nextFold].first == i) {
+        const auto [offset, size] = foldOf[nextFold++].second;
+        key.bytes = std::string_view(folds_).substr(offset, size);
+        key.lowersAscii = false;
+      } else {
+        key.bytes = keys[i];
+        key.lowersAscii = true;
+      }
+      key.hash = hashFolded(key.bytes, key.lowersAscii);
+      __builtin_prefetch(&slots_[key.hash & mask_], 1);
     }
-    if (!known) slots_[at] = Slot{static_cast<uint32_t>(i + 1), tag};
+    if (i >= kAhead) insert(ring[(i - kAhead) % kRing]);
+  }
+}
+
+void KeyIndex::insert(const Pending& key) {
+  uint64_t at = key.hash & mask_;
+  // A key seen before is not stored again: a section full of one repeated
+  // key must not turn the table into one long probe chain. An empty key is
+  // never stored (the parser passes none), so null data marks an empty slot.
+  for (; slots_[at].data != nullptr; at = (at + 1) & mask_) {
+    const Slot& slot = slots_[at];
+    if (slot.hash == key.hash &&
+        equalFolded(std::string_view(slot.data, slot.size), slot.lowersAscii != 0, key.bytes, key.lowersAscii)) {
+      return;
+    }
+  }
+  slots_[at] = Slot{key.bytes.data(), key.bytes.size(), key.lowersAscii, key.hash};
+}
+
+bool KeyIndex::probe(uint64_t hash, std::string_view bytes, bool lowersAscii) const {
+  for (uint64_t at = hash & mask_;; at = (at + 1) & mask_) {
+    const Slot& slot = slots_[at];
+    if (slot.data == nullptr) return false;
+    if (slot.hash == hash &&
+        equalFolded(std::string_view(slot.data, slot.size), slot.lowersAscii != 0, bytes, lowersAscii)) {
+      return true;
+    }
   }
 }
 
 bool KeyIndex::contains(const FoldedKey& key) const {
-  const std::string_view bytes = key.bytes();
-  const uint64_t hash = hashFolded(bytes, key.lowersAscii());
-  const auto tag = static_cast<uint32_t>(hash >> 32);
-  for (uint64_t at = hash & mask_;; at = (at + 1) & mask_) {
-    const Slot& slot = slots_[at];
-    if (slot.stored == 0) return false;
-    if (slot.hashTag != tag) continue;
-    const Stored& s = stored_[slot.stored - 1];
-    if (equalFolded(std::string_view(s.data, s.size), s.lowersAscii != 0, bytes, key.lowersAscii())) {
-      return true;
+  return probe(hashFolded(key.bytes(), key.lowersAscii()), key.bytes(), key.lowersAscii());
+}
+
+void KeyIndex::findEach(const std::vector<std::string_view>& keys, const KeyFolder& folder,
+                        std::vector<bool>& found) const {
+  // A pipeline over the keys: key i is hashed and its slot asked for, the
+  // stored key of slot i - kAhead / 2 is asked for, and key i - kAhead is
+  // answered, by which time both have arrived.
+  found.assign(keys.size(), false);
+  std::array<Pending, kRing> ring;
+  std::array<std::string, kRing> folded;
+  const size_t total = keys.size();
+  for (size_t i = 0; i < total + kAhead; ++i) {
+    if (i < total) {
+      Pending& key = ring[i % kRing];
+      key = prepare(keys[i], folder, folded[i % kRing]);
+      __builtin_prefetch(&slots_[key.hash & mask_]);
+    }
+    if (i >= kAhead / 2 && i - kAhead / 2 < total) {
+      const Slot& slot = slots_[ring[(i - kAhead / 2) % kRing].hash & mask_];
+      if (slot.data != nullptr) __builtin_prefetch(slot.data);
+    }
+    if (i >= kAhead) {
+      const Pending& key = ring[(i - kAhead) % kRing];
+      found[i - kAhead] = probe(key.hash, key.bytes, key.lowersAscii);
     }
   }
 }

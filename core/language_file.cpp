@@ -7,6 +7,7 @@
 #include "file_source.h"
 #include "ini_parser.h"
 #include "key_index.h"
+#include "large_memory.h"
 #include "utf16_decoder.h"
 #include "utf8_validator.h"
 
@@ -45,11 +46,18 @@ std::string_view unquote(std::string_view value) {
 }  // namespace
 
 struct LanguageFile::Content : IniSink {
+  // The keys of a section stand one after another in keyBytes, and their
+  // ends one after another in keyEnds, so a key costs eight bytes beside
+  // its own. A section is the run [firstKey, firstKey + size) of keys.
   struct Section {
     bool keepsValues = false;
-    std::vector<Range> keys;
-    std::vector<Range> values;  // beside keys, when kept
+    size_t firstKey = 0;
+    size_t keyCount = 0;
+    uint64_t keysBegin = 0;
+    std::vector<Range> values;  // beside the keys, when kept
     std::unique_ptr<KeyIndex> index;
+
+    size_t size() const { return keyCount; }
   };
 
   explicit Content(const ReadScope& scope) : scope(scope) {}
@@ -61,18 +69,34 @@ struct LanguageFile::Content : IniSink {
     const auto [at, isNew] = sectionByName.try_emplace(lowerAscii(name), sections.size());
     if (!isNew) return SectionUse::Ignore;
     Section& section = sections.emplace_back();
+    section.keysBegin = keyBytes.size();
+    section.firstKey = keyEnds.size();
     section.keepsValues = scope.valueSections.empty() || namedIn(scope.valueSections, name);
     return section.keepsValues ? SectionUse::KeysAndValues : SectionUse::Keys;
   }
 
   void addEntry(std::string_view key, std::string_view value) override {
     Section& section = sections.back();
-    section.keys.push_back({keyBytes.size(), key.size()});
     keyBytes += key;
+    keyEnds.push_back(keyBytes.size());
+    ++section.keyCount;
     if (section.keepsValues) {
       section.values.push_back({valueBytes.size(), value.size()});
       valueBytes += value;
     }
+  }
+
+  // Room for every key the file can hold, asked for up front: the memory is
+  // only taken as it is written, and the keys never have to move.
+  void expectBytes(uint64_t size) {
+    constexpr uint64_t kMostReservedAtOnce = uint64_t{1} << 30;
+    const uint64_t bytes = std::min(size, kMostReservedAtOnce);
+    keyBytes.reserve(static_cast<size_t>(bytes));
+    // An entry takes at least two bytes and a line end.
+    keyEnds.reserve(static_cast<size_t>(bytes / 3 + 1));
+    // Presence tests read keys at random all over it.
+    preferHugePages(keyBytes.data(), keyBytes.capacity());
+    preferHugePages(keyEnds.data(), keyEnds.capacity() * sizeof(uint64_t));
   }
 
   Section* find(std::string_view name) {
@@ -80,16 +104,21 @@ struct LanguageFile::Content : IniSink {
     return at == sectionByName.end() ? nullptr : &sections[at->second];
   }
 
-  std::string_view keyAt(Range range) const { return std::string_view(keyBytes).substr(range.offset, range.size); }
+  std::string_view keyAt(const Section& section, size_t i) const {
+    const size_t key = section.firstKey + i;
+    const uint64_t begin = i == 0 ? section.keysBegin : keyEnds[key - 1];
+    return std::string_view(keyBytes).substr(begin, keyEnds[key] - begin);
+  }
 
   void listKeys(const Section& section, KeyList& keys) const {
     keys.clear();
-    keys.reserve(section.keys.size());
-    for (const Range range : section.keys) keys.push_back(keyAt(range));
+    keys.reserve(section.size());
+    for (size_t i = 0; i < section.size(); ++i) keys.push_back(keyAt(section, i));
   }
 
   ReadScope scope;
   std::string keyBytes;
+  std::vector<uint64_t> keyEnds;
   std::string valueBytes;
   std::vector<Section> sections;
   std::unordered_map<std::string, size_t> sectionByName;
@@ -186,10 +215,13 @@ LanguageFile::Content& LanguageFile::content() {
   IniParser parser(*content_);
   TextFeed feed(parser);
   if (fromText_) {
+    content_->expectBytes(text_.size());
     feed.feed(text_);
     text_ = std::string();  // read once; the text is not needed again
   } else {
-    readRegularFile(path_, [&feed](std::string_view bytes) { feed.feed(bytes); });
+    readRegularFile(
+        path_, [&feed](std::string_view bytes) { feed.feed(bytes); },
+        [this](uint64_t size) { content_->expectBytes(size); });
   }
   feed.finish();
   content_->encoding = feed.isUtf8() ? TextEncoding::utf8() : TextEncoding::userLegacy();
@@ -206,13 +238,15 @@ void LanguageFile::listSectionKeys(std::string_view section, KeyList& keys) {
 bool LanguageFile::keyPresent(std::string_view section, const FoldedKey& key) {
   Content& file = content();
   Content::Section* found = file.find(section);
-  if (found == nullptr || found->keys.empty()) return false;
-  if (!found->index) {
-    KeyList keys;
-    file.listKeys(*found, keys);
-    found->index = std::make_unique<KeyIndex>(keys, *file.folder);
-  }
+  if (found == nullptr || found->size() == 0) return false;
+  if (!found->index) found->index = presenceIndex(section);
   return found->index->contains(key);
+}
+
+std::unique_ptr<KeyIndex> LanguageFile::presenceIndex(std::string_view section) {
+  KeyList keys;
+  listSectionKeys(section, keys);
+  return std::make_unique<KeyIndex>(keys, keyFolder());
 }
 
 bool LanguageFile::keyPresent(std::string_view section, std::string_view key) {
@@ -225,8 +259,8 @@ std::string LanguageFile::readValue(std::string_view section, std::string_view k
   const Content::Section* found = file.find(section);
   if (found == nullptr || !found->keepsValues) return std::string(fallback);
   const FoldedKey wanted(key, *file.folder);
-  for (size_t i = 0; i < found->keys.size(); ++i) {
-    const FoldedKey candidate(file.keyAt(found->keys[i]), *file.folder);
+  for (size_t i = 0; i < found->size(); ++i) {
+    const FoldedKey candidate(file.keyAt(*found, i), *file.folder);
     if (equalFolded(candidate.bytes(), candidate.lowersAscii(), wanted.bytes(), wanted.lowersAscii())) {
       const Range value = found->values[i];
       return std::string(unquote(std::string_view(file.valueBytes).substr(value.offset, value.size)));

@@ -52,6 +52,9 @@ public:
   bool keyPresent(std::string_view section, const FoldedKey& key);
   // The same for a key given in this file's own encoding.
   bool keyPresent(std::string_view section, std::string_view key);
+  // An index of the keys of `section` (empty for a missing section or
+  // file), for many presence tests in a row. Valid while this reader lives.
+  std::unique_ptr<KeyIndex> presenceIndex(std::string_view section);
 
   // The value of the first entry named `key` (case-blind) in `section`,
   // with one pair of matching outer quotes removed; `fallback` when the

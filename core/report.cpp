@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "key_index.h"
 #include "language_file.h"
 #include "messages.h"
 
@@ -25,11 +26,15 @@ using AddLine = void (ReportView::*)(std::string_view, const TextEncoding&);
 int64_t walkSection(ReportView& view, AddLine addLine, std::string_view section, const KeyList& keys,
                     LanguageFile& walked, LanguageFile& other) {
   int64_t count = 0;
-  const KeyFolder& folder = walked.keyFolder();
+  std::vector<bool> found;
+  {
+    // Built for this walk alone: only one section's index is ever held.
+    const std::unique_ptr<KeyIndex> index = other.presenceIndex(section);
+    index->findEach(keys, walked.keyFolder(), found);
+  }
   const TextEncoding& encoding = walked.encoding();
   for (size_t i = 0; i < keys.size(); ++i) {
-    const FoldedKey key(keys[i], folder);
-    if (other.keyPresent(section, key)) continue;
+    if (found[i]) continue;
     (view.*addLine)(reportLine(keys[i], static_cast<int64_t>(i) + 1, view.offsetsWanted()), encoding);
     ++count;
   }

@@ -1,0 +1,67 @@
+#include "large_memory.h"
+
+#include <sys/mman.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <new>
+#include <utility>
+
+namespace ulmar {
+
+namespace {
+constexpr size_t kHugePage = size_t{2} << 20;
+}
+
+void preferHugePages(void* data, size_t size) {
+#ifdef MADV_HUGEPAGE
+  const auto begin = reinterpret_cast<uintptr_t>(data);
+  const uintptr_t first = (begin + kHugePage - 1) & ~(kHugePage - 1);
+  const uintptr_t last = (begin + size) & ~(kHugePage - 1);
+  if (last > first) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+#else
+  (void)data;
+  (void)size;
+#endif
+}
+
+LargeZeroedMemory::LargeZeroedMemory(size_t bytes) : size_(bytes) {
+  if (bytes >= kHugePage) {
+    void* mapped = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped != MAP_FAILED) {
+      data_ = mapped;
+      mapped_ = true;
+      preferHugePages(data_, bytes);
+      return;
+    }
+  }
+  data_ = std::calloc(bytes == 0 ? 1 : bytes, 1);
+  if (data_ == nullptr) throw std::bad_alloc();
+}
+
+LargeZeroedMemory::~LargeZeroedMemory() { release(); }
+
+LargeZeroedMemory::LargeZeroedMemory(LargeZeroedMemory&& other) noexcept
+    : data_(std::exchange(other.data_, nullptr)), size_(other.size_), mapped_(other.mapped_) {}
+
+LargeZeroedMemory& LargeZeroedMemory::operator=(LargeZeroedMemory&& other) noexcept {
+  if (this != &other) {
+    release();
+    data_ = std::exchange(other.data_, nullptr);
+    size_ = other.size_;
+    mapped_ = other.mapped_;
+  }
+  return *this;
+}
+
+void LargeZeroedMemory::release() {
+  if (data_ == nullptr) return;
+  if (mapped_) {
+    ::munmap(data_, size_);
+  } else {
+    std::free(data_);
+  }
+  data_ = nullptr;
+}
+
+}  // namespace ulmar
