@@ -16,8 +16,8 @@ class QPlainTextEdit;
 class QPushButton;
 class QStyle;
 
-// Asks for the platform's own look for the controls, as the application
-// manifest does on Windows.
+// Gives every control the toolkit's current visual style (Fusion), the part
+// the application manifest plays on Windows.
 struct TXPManifest {
   TXPManifest();
 };
