@@ -42,6 +42,10 @@ public:
   LanguageFile& operator=(LanguageFile&&) noexcept;
   ~LanguageFile();
 
+  // Reads the file now, if it has not been read yet. Every other call
+  // reads it first when needed, so this only chooses when.
+  void load() { content(); }
+
   // Empties `keys`, then fills it with the key names of `section` (matched
   // without regard to ASCII case) in file order, repeated keys kept. A
   // missing file or section gives an empty list.

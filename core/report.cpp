@@ -1,6 +1,9 @@
 #include "report.h"
 
 #include <charconv>
+#include <exception>
+#include <system_error>
+#include <thread>
 
 #include "key_index.h"
 #include "language_file.h"
@@ -56,8 +59,31 @@ std::string fileInformation(LanguageFile& translation) {
   return line;
 }
 
+// Reads both files side by side, the translation on a second thread, and
+// returns once both are read. Readers share nothing, so nothing is locked;
+// where no thread can be had, the files are read one after the other.
+void loadBoth(LanguageFile& reference, LanguageFile& translation) {
+  std::exception_ptr failure;
+  std::thread second;
+  try {
+    second = std::thread([&translation, &failure] {
+      try {
+        translation.load();
+      } catch (...) {
+        failure = std::current_exception();
+      }
+    });
+  } catch (const std::system_error&) {
+    translation.load();
+  }
+  reference.load();
+  if (second.joinable()) second.join();
+  if (failure) std::rethrow_exception(failure);
+}
+
 // The steps after the readers are made; gives the message that ends the run.
 std::string_view compare(ReportView& view, LanguageFile& reference, LanguageFile& translation, KeyList& keys) {
+  loadBoth(reference, translation);
   reference.listSectionKeys(kInfo, keys);
   if (keys.empty()) {
     view.showMessage(text::kReferenceInfoEmpty);

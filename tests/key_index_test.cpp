@@ -1,0 +1,67 @@
+// The presence index: one key at a time and many at once must agree, with
+// repeated keys, keys beyond ASCII and more keys than one pipeline holds.
+
+#include "key_index.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace ulmar {
+namespace {
+
+struct Case {
+  const char* name;
+  std::vector<std::string> indexed;
+  std::vector<std::string> asked;
+  std::vector<bool> expected;
+};
+
+std::vector<std::string> numbered(const std::string& prefix, int count) {
+  std::vector<std::string> keys;
+  for (int i = 0; i < count; ++i) keys.push_back(prefix + std::to_string(i));
+  return keys;
+}
+
+std::vector<bool> every(int count, bool value, int exceptEvery = 0) {
+  std::vector<bool> values(static_cast<size_t>(count), value);
+  for (int i = 0; exceptEvery > 0 && i < count; i += exceptEvery) values[static_cast<size_t>(i)] = !value;
+  return values;
+}
+
+std::vector<std::string> everyThirdRenamed(std::vector<std::string> keys) {
+  for (size_t i = 0; i < keys.size(); i += 3) keys[i] += "-renamed";
+  return keys;
+}
+
+const std::vector<Case> kCases = {
+    {"empty index", {}, {"a", "b"}, {false, false}},
+    {"nothing asked", {"a"}, {}, {}},
+    {"case-blind", {"Caption", "HINT"}, {"CAPTION", "hint", "Captio"}, {true, true, false}},
+    {"repeated keys stored once, still found", {"a", "A", "a", "a", "b"}, {"a", "B", "c"}, {true, true, false}},
+    {"one key repeated many times", std::vector<std::string>(5000, "same"), {"SAME", "other"}, {true, false}},
+    {"keys beyond ascii", {"Stra\xC3\x9F" "e", "\xC3\x84nderung"}, {"STRASSE", "\xC3\xA4NDERUNG", "\xC3\x84"},
+     {true, true, false}},
+    {"more keys than the pipeline holds", numbered("TForm.Key", 1000), everyThirdRenamed(numbered("tform.key", 1000)),
+     every(1000, true, 3)},
+};
+
+TEST(KeyIndex, FindsEachKeyAskedFor) {
+  const KeyFolder folder(TextEncoding::utf8());
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    const std::vector<std::string_view> indexed(c.indexed.begin(), c.indexed.end());
+    const std::vector<std::string_view> asked(c.asked.begin(), c.asked.end());
+    const KeyIndex index(indexed, folder);
+    std::vector<bool> many;
+    index.findEach(asked, folder, many);
+    EXPECT_EQ(many, c.expected);
+    std::vector<bool> oneByOne;
+    for (const std::string_view key : asked) oneByOne.push_back(index.contains(FoldedKey(key, folder)));
+    EXPECT_EQ(oneByOne, c.expected);
+  }
+}
+
+}  // namespace
+}  // namespace ulmar
