@@ -1,13 +1,12 @@
 #include "report.h"
 
 #include <charconv>
-#include <exception>
-#include <system_error>
-#include <thread>
+#include <vector>
 
 #include "key_index.h"
 #include "language_file.h"
 #include "messages.h"
+#include "side_by_side.h"
 
 namespace ulmar {
 
@@ -24,17 +23,37 @@ ReadScope reportScope() {
 
 using AddLine = void (ReportView::*)(std::string_view, const TextEncoding&);
 
-// Writes each key of `keys` (a section of `walked`) that `other` lacks,
-// and gives how many that was.
-int64_t walkSection(ReportView& view, AddLine addLine, std::string_view section, const KeyList& keys,
-                    LanguageFile& walked, LanguageFile& other) {
-  int64_t count = 0;
+// One section of both files: their key lists, and for each key whether the
+// other file's section holds it.
+struct SectionPair {
+  KeyList referenceKeys;
+  KeyList translationKeys;
+  std::vector<bool> referenceFound;    // in the translation
+  std::vector<bool> translationFound;  // in the reference
+};
+
+// For every key of `keys` (of `keysFile`), whether `otherKeys` (of
+// `otherFile`) holds it.
+std::vector<bool> presence(const KeyList& keys, LanguageFile& keysFile, const KeyList& otherKeys,
+                           LanguageFile& otherFile) {
   std::vector<bool> found;
-  {
-    // Built for this walk alone: only one section's index is ever held.
-    const std::unique_ptr<KeyIndex> index = other.presenceIndex(section);
-    index->findEach(keys, walked.keyFolder(), found);
-  }
+  const KeyIndex index(otherKeys, otherFile.keyFolder());
+  index.findEach(keys, keysFile.keyFolder(), found);
+  return found;
+}
+
+// Both ways at once; each way has its own index, and the two share nothing
+// but what they only read.
+void comparePair(SectionPair& pair, LanguageFile& reference, LanguageFile& translation) {
+  sideBySide([&] { pair.referenceFound = presence(pair.referenceKeys, reference, pair.translationKeys, translation); },
+             [&] { pair.translationFound = presence(pair.translationKeys, translation, pair.referenceKeys, reference); });
+}
+
+// The walk: writes each key of `keys` (a section of `walked`) that the other
+// file lacks, by `found`, and gives how many that was.
+int64_t writeLacking(ReportView& view, AddLine addLine, const KeyList& keys, const std::vector<bool>& found,
+                     LanguageFile& walked) {
+  int64_t count = 0;
   const TextEncoding& encoding = walked.encoding();
   for (size_t i = 0; i < keys.size(); ++i) {
     if (found[i]) continue;
@@ -59,33 +78,15 @@ std::string fileInformation(LanguageFile& translation) {
   return line;
 }
 
-// Reads both files side by side, the translation on a second thread, and
-// returns once both are read. Readers share nothing, so nothing is locked;
-// where no thread can be had, the files are read one after the other.
-void loadBoth(LanguageFile& reference, LanguageFile& translation) {
-  std::exception_ptr failure;
-  std::thread second;
-  try {
-    second = std::thread([&translation, &failure] {
-      try {
-        translation.load();
-      } catch (...) {
-        failure = std::current_exception();
-      }
-    });
-  } catch (const std::system_error&) {
-    translation.load();
-  }
-  reference.load();
-  if (second.joinable()) second.join();
-  if (failure) std::rethrow_exception(failure);
-}
-
 // The steps after the readers are made; gives the message that ends the run.
-std::string_view compare(ReportView& view, LanguageFile& reference, LanguageFile& translation, KeyList& keys) {
-  loadBoth(reference, translation);
-  reference.listSectionKeys(kInfo, keys);
-  if (keys.empty()) {
+std::string_view compare(ReportView& view, LanguageFile& reference, LanguageFile& translation) {
+  // Both files are read at once; so are both ways of a section. The lines
+  // and messages still come out one by one in the order of the steps.
+  sideBySide([&] { reference.load(); }, [&] { translation.load(); });
+
+  KeyList info;
+  reference.listSectionKeys(kInfo, info);
+  if (info.empty()) {
     view.showMessage(text::kReferenceInfoEmpty);
   } else {
     view.setFileInformation(fileInformation(translation), translation.encoding());
@@ -94,25 +95,34 @@ std::string_view compare(ReportView& view, LanguageFile& reference, LanguageFile
   const AddLine missing = &ReportView::addMissingLine;
   const AddLine removed = &ReportView::addRemovedLine;
 
-  reference.listSectionKeys(kForms, keys);
-  if (keys.empty()) return text::kReferenceFormsEmpty;
+  SectionPair forms;
+  reference.listSectionKeys(kForms, forms.referenceKeys);
+  if (forms.referenceKeys.empty()) return text::kReferenceFormsEmpty;
+  translation.listSectionKeys(kForms, forms.translationKeys);
+  comparePair(forms, reference, translation);
   view.addMissingLine(text::kFormsHeader, reference.encoding());
-  const int64_t formsToAdd = walkSection(view, missing, kForms, keys, reference, translation);
+  const int64_t formsToAdd = writeLacking(view, missing, forms.referenceKeys, forms.referenceFound, reference);
+  forms.referenceKeys = KeyList();
 
-  reference.listSectionKeys(kStrings, keys);
+  SectionPair strings;
+  reference.listSectionKeys(kStrings, strings.referenceKeys);
   view.addMissingLine(text::kStringsHeader, reference.encoding());
-  if (keys.empty()) return text::kReferenceStringsEmpty;
-  const int64_t stringsToAdd = walkSection(view, missing, kStrings, keys, reference, translation);
+  if (strings.referenceKeys.empty()) return text::kReferenceStringsEmpty;
+  translation.listSectionKeys(kStrings, strings.translationKeys);
+  comparePair(strings, reference, translation);
+  const int64_t stringsToAdd =
+      writeLacking(view, missing, strings.referenceKeys, strings.referenceFound, reference);
+  strings.referenceKeys = KeyList();
 
-  translation.listSectionKeys(kForms, keys);
   view.addRemovedLine(text::kFormsHeader, translation.encoding());
-  if (keys.empty()) return text::kTranslationFormsEmpty;
-  const int64_t formsToRemove = walkSection(view, removed, kForms, keys, translation, reference);
+  if (forms.translationKeys.empty()) return text::kTranslationFormsEmpty;
+  const int64_t formsToRemove =
+      writeLacking(view, removed, forms.translationKeys, forms.translationFound, translation);
 
-  translation.listSectionKeys(kStrings, keys);
   view.addRemovedLine(text::kStringsHeader, translation.encoding());
-  if (keys.empty()) return text::kTranslationStringsEmpty;
-  const int64_t stringsToRemove = walkSection(view, removed, kStrings, keys, translation, reference);
+  if (strings.translationKeys.empty()) return text::kTranslationStringsEmpty;
+  const int64_t stringsToRemove =
+      writeLacking(view, removed, strings.translationKeys, strings.translationFound, translation);
 
   view.setCount(ReportCount::FormsToAdd, formsToAdd);
   view.setCount(ReportCount::StringsToAdd, stringsToAdd);
@@ -145,8 +155,7 @@ void createReport(ReportView& view) {
     // released before the closing message, whichever way the run ends.
     LanguageFile reference = LanguageFile::fromPath(view.referencePath(), reportScope());
     LanguageFile translation = LanguageFile::fromPath(view.translationPath(), reportScope());
-    KeyList keys;
-    closingMessage = compare(view, reference, translation, keys);
+    closingMessage = compare(view, reference, translation);
   }
   view.showMessage(closingMessage);
 }
