@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 
 #include "modal_dialogs.h"
@@ -23,6 +24,7 @@ std::unique_ptr<QMessageBox> makeMessageBox(QWidget* owner, const QString& text)
   box->setWindowModality(Qt::ApplicationModal);
   box->setTextFormat(Qt::PlainText);
   box->setEscapeButton(QMessageBox::Ok);
+  box->button(QMessageBox::Ok)->setIcon(QIcon());  // text only, like every button of the tool
   box->adjustSize();
   // Centred on the screen, not on the window; moving it first keeps Qt from
   // placing it over its owner.

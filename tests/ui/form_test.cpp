@@ -400,6 +400,8 @@ private slots:
     QCOMPARE(box->icon(), QMessageBox::NoIcon);
     QCOMPARE(box->buttons().size(), 1);
     QCOMPARE(box->standardButtons(), QMessageBox::Ok);
+    QCOMPARE(box->button(QMessageBox::Ok)->text(), QStringLiteral("OK"));
+    QVERIFY(box->button(QMessageBox::Ok)->icon().isNull());
     QCOMPARE(box->windowModality(), Qt::ApplicationModal);
     QCOMPARE(box->windowTitle(), applicationTitle(QCoreApplication::applicationFilePath()));
     const QRect screen = form->screen()->geometry();
