@@ -1,6 +1,7 @@
 #include "language_file.h"
 
 #include <algorithm>
+#include <new>
 #include <optional>
 #include <unordered_map>
 
@@ -91,9 +92,13 @@ struct LanguageFile::Content : IniSink {
   void expectBytes(uint64_t size) {
     constexpr uint64_t kMostReservedAtOnce = uint64_t{1} << 30;
     const uint64_t bytes = std::min(size, kMostReservedAtOnce);
-    keyBytes.reserve(static_cast<size_t>(bytes));
-    // An entry takes at least two bytes and a line end.
-    keyEnds.reserve(static_cast<size_t>(bytes / 3 + 1));
+    try {
+      keyBytes.reserve(static_cast<size_t>(bytes));
+      // An entry takes at least two bytes and a line end.
+      keyEnds.reserve(static_cast<size_t>(bytes / 3 + 1));
+    } catch (const std::bad_alloc&) {
+      return;  // where address space is scarce, grow as needed instead
+    }
     // Presence tests read keys at random all over it.
     preferHugePages(keyBytes.data(), keyBytes.capacity());
     preferHugePages(keyEnds.data(), keyEnds.capacity() * sizeof(uint64_t));

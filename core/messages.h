@@ -11,6 +11,7 @@ inline constexpr std::string_view kReferenceStringsEmpty = "orig file - [STRINGS
 inline constexpr std::string_view kTranslationFormsEmpty = "translated file - [FORMS] is empty";
 inline constexpr std::string_view kTranslationStringsEmpty = "translated file - [STRINGS] is empty";
 inline constexpr std::string_view kDone = "done";
+inline constexpr std::string_view kOutOfMemory = "not enough memory to compare these files";
 
 inline constexpr std::string_view kFormsHeader = "[FORMS]";
 inline constexpr std::string_view kStringsHeader = "[STRINGS]";

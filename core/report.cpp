@@ -1,6 +1,7 @@
 #include "report.h"
 
 #include <charconv>
+#include <new>
 #include <vector>
 
 #include "key_index.h"
@@ -155,7 +156,12 @@ void createReport(ReportView& view) {
     // released before the closing message, whichever way the run ends.
     LanguageFile reference = LanguageFile::fromPath(view.referencePath(), reportScope());
     LanguageFile translation = LanguageFile::fromPath(view.translationPath(), reportScope());
-    closingMessage = compare(view, reference, translation);
+    try {
+      closingMessage = compare(view, reference, translation);
+    } catch (const std::bad_alloc&) {
+      // Files too large for this machine end the run like an empty section.
+      closingMessage = text::kOutOfMemory;
+    }
   }
   view.showMessage(closingMessage);
 }

@@ -11,7 +11,8 @@ namespace ulmar {
 // Runs one report: reads both paths and the offsets choice from `view`,
 // reads both files once, and writes every result and message to `view`.
 // A missing or unreadable file reads as one without sections, which the
-// report tells as its empty sections. Never throws.
+// report tells as its empty sections; files too large for the memory at
+// hand end the run with a message of their own. Never throws.
 void createReport(ReportView& view);
 
 // The missing or removed line for the key at 1-based `position`: with

@@ -24,7 +24,14 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 run() {
   local name="$1" expected="$2"
   shift 2
-  timeout 120 /usr/bin/time -f "%M" -o "$work/rss" "$report" "$@" >"$work/out" 2>"$work/err"
+  run_command "$name" "$expected" "$report" "$@"
+}
+
+# run_command NAME EXPECTED_STATUS COMMAND...: the same for any command.
+run_command() {
+  local name="$1" expected="$2"
+  shift 2
+  timeout 120 /usr/bin/time -f "%M" -o "$work/rss" "$@" >"$work/out" 2>"$work/err"
   local status=$?
   if [ "$status" -eq 124 ]; then fail "$name: did not end"; return 1; fi
   if [ "$status" -ne "$expected" ]; then fail "$name: exit status $status, wanted $expected"; cat "$work/err"; return 1; fi
@@ -144,6 +151,16 @@ fi
 printf '\xFF\xFE[\0F\0O\0R\0M\0S\0]\0\n\0A\0=\0001\0\n\0[\0S\0T\0R\0I\0N\0G\0S\0]\0\n\0S\0=\0x' >"$work/utf16-odd.lng"
 if run "UTF-16 with an odd byte count" 0 --no-offsets "$work/utf16-odd.lng" "$work/plain.lng"; then
   passes=$((passes + 1))
+fi
+
+# Files larger than the memory at hand end the run with a message, not a crash.
+if [ "$check_memory" -eq 1 ]; then
+  awk 'BEGIN { print "[FORMS]"; for (i = 0; i < 6000000; i++) printf "key%d=\n", i; print "[STRINGS]\nS=1" }' >"$work/huge.lng"
+  if run_command "too little memory" 2 sh -c 'ulimit -v 250000; exec "$0" "$@"' "$report" "$work/huge.lng" "$work/huge.lng"; then
+    same "too little memory: stderr" "$work/err" "not enough memory to compare these files
+" && passes=$((passes + 1))
+  fi
+  rm -f "$work/huge.lng"
 fi
 
 # A file that grows while it is read: read as far as it was at opening.
