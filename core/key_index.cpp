@@ -12,15 +12,15 @@ namespace {
 constexpr size_t kAhead = 16;
 constexpr size_t kRing = 2 * kAhead;
 
+}  // namespace
+
 // Folds one key: plain ASCII keys stay where they are and are lowered on the
 // fly; the others are folded into `store`.
-KeyIndex::Pending prepare(std::string_view key, const KeyFolder& folder, std::string& store) {
+KeyIndex::Pending KeyIndex::prepare(std::string_view key, const KeyFolder& folder, std::string& store) {
   if (isAscii(key)) return {key, true, hashFolded(key, true)};
   store = folder.fold(key);
   return {store, false, hashFolded(store, false)};
 }
-
-}  // namespace
 
 KeyIndex::KeyIndex(const std::vector<std::string_view>& keys, const KeyFolder& folder) {
   // Keys that are not plain ASCII are folded first, into one store that no
@@ -66,8 +66,7 @@ KeyIndex::KeyIndex(const std::vector<std::string_view>& keys, const KeyFolder& f
 void KeyIndex::insert(const Pending& key) {
   uint64_t at = key.hash & mask_;
   // A key seen before is not stored again: a section full of one repeated
-  // key must not turn the table into one long probe chain. An empty key is
-  // never stored (the parser passes none), so null data marks an empty slot.
+  // key must not turn the table into one long probe chain.
   for (; slots_[at].data != nullptr; at = (at + 1) & mask_) {
     const Slot& slot = slots_[at];
     if (slot.hash == key.hash &&
@@ -75,7 +74,9 @@ void KeyIndex::insert(const Pending& key) {
       return;
     }
   }
-  slots_[at] = Slot{key.bytes.data(), key.bytes.size(), key.lowersAscii, key.hash};
+  // Null data marks an empty slot, so an empty key points at "" instead.
+  const char* data = key.bytes.data() != nullptr ? key.bytes.data() : "";
+  slots_[at] = Slot{data, key.bytes.size(), key.lowersAscii, key.hash};
 }
 
 bool KeyIndex::probe(uint64_t hash, std::string_view bytes, bool lowersAscii) const {

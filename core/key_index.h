@@ -37,8 +37,6 @@ private:
     uint64_t lowersAscii : 1;
     uint64_t hash;
   };
-
-public:
   // A key on its way into or through the table.
   struct Pending {
     std::string_view bytes;
@@ -46,7 +44,7 @@ public:
     uint64_t hash;
   };
 
-private:
+  static Pending prepare(std::string_view key, const KeyFolder& folder, std::string& store);
   void insert(const Pending& key);
   bool probe(uint64_t hash, std::string_view bytes, bool lowersAscii) const;
 

@@ -38,6 +38,7 @@ std::vector<std::string> everyThirdRenamed(std::vector<std::string> keys) {
 const std::vector<Case> kCases = {
     {"empty index", {}, {"a", "b"}, {false, false}},
     {"nothing asked", {"a"}, {}, {}},
+    {"empty key", {"", "a"}, {"", "b"}, {true, false}},
     {"case-blind", {"Caption", "HINT"}, {"CAPTION", "hint", "Captio"}, {true, true, false}},
     {"repeated keys stored once, still found", {"a", "A", "a", "a", "b"}, {"a", "B", "c"}, {true, true, false}},
     {"one key repeated many times", std::vector<std::string>(5000, "same"), {"SAME", "other"}, {true, false}},
