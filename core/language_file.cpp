@@ -97,11 +97,8 @@ struct LanguageFile::Content : IniSink {
       // An entry takes at least two bytes and a line end.
       keyEnds.reserve(static_cast<size_t>(bytes / 3 + 1));
     } catch (const std::bad_alloc&) {
-      return;  // where address space is scarce, grow as needed instead
+      // Where address space is scarce, grow as needed instead.
     }
-    // Presence tests read keys at random all over it.
-    preferHugePages(keyBytes.data(), keyBytes.capacity());
-    preferHugePages(keyEnds.data(), keyEnds.capacity() * sizeof(uint64_t));
   }
 
   Section* find(std::string_view name) {
@@ -122,8 +119,8 @@ struct LanguageFile::Content : IniSink {
   }
 
   ReadScope scope;
-  std::string keyBytes;
-  std::vector<uint64_t> keyEnds;
+  std::basic_string<char, std::char_traits<char>, LargeAllocator<char>> keyBytes;
+  std::vector<uint64_t, LargeAllocator<uint64_t>> keyEnds;
   std::string valueBytes;
   std::vector<Section> sections;
   std::unordered_map<std::string, size_t> sectionByName;

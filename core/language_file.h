@@ -11,15 +11,13 @@
 #include <vector>
 
 #include "folded_key.h"
+#include "key_list.h"
 #include "text_encoding.h"
 
 namespace ulmar {
 
 class KeyIndex;
 
-// A section's key names, in file order; views into the reader's own bytes,
-// valid while the reader lives.
-using KeyList = std::vector<std::string_view>;
 
 // What a reader keeps of its file. Keeping less lets a huge file be read
 // in little memory; what is not kept reads as absent.

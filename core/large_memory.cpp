@@ -25,6 +25,25 @@ void preferHugePages(void* data, size_t size) {
 #endif
 }
 
+void* allocateLarge(size_t bytes) {
+  if (bytes >= kHugePage) {
+    void* mapped = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED) throw std::bad_alloc();
+    preferHugePages(mapped, bytes);
+    return mapped;
+  }
+  return ::operator new(bytes == 0 ? 1 : bytes);
+}
+
+void releaseLarge(void* data, size_t bytes) noexcept {
+  if (data == nullptr) return;
+  if (bytes >= kHugePage) {
+    ::munmap(data, bytes);
+  } else {
+    ::operator delete(data);
+  }
+}
+
 LargeZeroedMemory::LargeZeroedMemory(size_t bytes) : size_(bytes) {
   if (bytes >= kHugePage) {
     void* mapped = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);

@@ -52,8 +52,8 @@ TEST(KeyIndex, FindsEachKeyAskedFor) {
   const KeyFolder folder(TextEncoding::utf8());
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
-    const std::vector<std::string_view> indexed(c.indexed.begin(), c.indexed.end());
-    const std::vector<std::string_view> asked(c.asked.begin(), c.asked.end());
+    const KeyList indexed(c.indexed.begin(), c.indexed.end());
+    const KeyList asked(c.asked.begin(), c.asked.end());
     const KeyIndex index(indexed, folder);
     std::vector<bool> many;
     index.findEach(asked, folder, many);
