@@ -1,5 +1,6 @@
 #include "ini_parser.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -69,7 +70,7 @@ void IniParser::takeLine(std::string_view line) {
     // A "[section]" line: the name runs to the last ']', the rest is ignored.
     const size_t close = line.rfind(']');
     if (close != std::string_view::npos) {
-      use_ = sink_.openSection(cutAtNul(trimBlanks(line.substr(1, close - 1))));
+      openSection(line, close);
       return;
     }
   }
@@ -84,6 +85,11 @@ void IniParser::takeLine(std::string_view line) {
   sink_.addEntry(key, value);
 }
 
+void IniParser::openSection(std::string_view line, size_t close) {
+  const size_t nameEnd = std::min(close, headerBytesRead_);
+  use_ = sink_.openSection(cutAtNul(trimBlanks(line.substr(1, nameEnd - 1))));
+}
+
 void IniParser::dropOpenLine() {
   openLine_.clear();
   openLineScanned_ = 0;
@@ -96,8 +102,18 @@ void IniParser::holdOpenLine(const char* begin, const char* end) {
     while (begin < end && isBlankByte(*begin)) ++begin;
     if (begin == end) return;
   }
+  const char first = openLine_.empty() ? *begin : openLine_.front();
+  if (first == '[' && use_ == SectionUse::Ignore) {
+    // Here the line matters only as a header: hold what can be part of its
+    // name, and of the rest only whether it holds a ']'.
+    const size_t room = headerBytesRead_ > openLine_.size() ? headerBytesRead_ - openLine_.size() : 0;
+    const size_t held = std::min(room, static_cast<size_t>(end - begin));
+    openLine_.append(begin, held);
+    if (std::memchr(begin + held, ']', static_cast<size_t>(end - begin) - held) != nullptr) bracketPastCut_ = true;
+    headerCut_ = headerCut_ || held < static_cast<size_t>(end - begin);
+    return;
+  }
   openLine_.append(begin, end);
-  const char first = openLine_.front();
   if (first == '[') return;  // a header needs its whole line to find its last ']'
   if (first == ';' || use_ == SectionUse::Ignore) {
     dropOpenLine();
@@ -130,10 +146,12 @@ void IniParser::feed(std::string_view text) {
       holdOpenLine(p, end);
       return;
     }
-    openLine_.append(p, lineEnd);
-    takeLine(openLine_);
-    openLine_.clear();
-    openLineScanned_ = 0;
+    holdOpenLine(p, lineEnd);
+    if (skippingLine_) {
+      skippingLine_ = false;  // it was dropped, and it has ended
+    } else {
+      closeOpenLine();
+    }
     p = lineEnd + 1;
   }
   while (p < end) {
@@ -147,10 +165,24 @@ void IniParser::feed(std::string_view text) {
   }
 }
 
-void IniParser::finish() {
-  if (!openLine_.empty()) takeLine(openLine_);
+void IniParser::closeOpenLine() {
+  if (headerCut_ && bracketPastCut_) {
+    openSection(openLine_, openLine_.size());
+  } else if (!openLine_.empty()) {
+    takeLine(openLine_);
+  }
   openLine_.clear();
   openLineScanned_ = 0;
+  headerCut_ = false;
+  bracketPastCut_ = false;
+}
+
+void IniParser::finish() {
+  if (!skippingLine_) closeOpenLine();
+  openLine_.clear();
+  openLineScanned_ = 0;
+  headerCut_ = false;
+  bracketPastCut_ = false;
   skippingLine_ = false;
 }
 

@@ -32,9 +32,9 @@ private:
   ulmar::SectionUse use_;
 };
 
-std::string parse(std::string_view text, size_t split, ulmar::SectionUse use) {
+std::string parse(std::string_view text, size_t split, ulmar::SectionUse use, size_t headerBytesRead) {
   TranscriptSink sink(use);
-  ulmar::IniParser parser(sink);
+  ulmar::IniParser parser(sink, headerBytesRead);
   parser.feed(text.substr(0, split));
   parser.feed(text.substr(split));
   parser.finish();
@@ -51,8 +51,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
 
   const size_t split = size == 0 ? 0 : data[0] % (size + 1);
-  for (const auto use : {ulmar::SectionUse::Keys, ulmar::SectionUse::KeysAndValues}) {
-    check(parse(text, split, use) == parse(text, size, use));
+  // A short reach for header names, so that long header lines are tried too.
+  const size_t headerBytesRead = size < 2 ? ulmar::kHeaderBytesRead : 2 + data[1] % 32;
+  for (const auto use : {ulmar::SectionUse::Keys, ulmar::SectionUse::KeysAndValues, ulmar::SectionUse::Ignore}) {
+    for (const size_t reach : {headerBytesRead, ulmar::kHeaderBytesRead}) {
+      check(parse(text, split, use, reach) == parse(text, size, use, reach));
+    }
   }
 
   ulmar::LanguageFile everything = ulmar::LanguageFile::fromText(text);

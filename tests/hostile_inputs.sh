@@ -153,6 +153,12 @@ if run "UTF-16 with an odd byte count" 0 --no-offsets "$work/utf16-odd.lng" "$wo
   passes=$((passes + 1))
 fi
 
+# A header line of 300 MiB is not held whole, and the sections after it count.
+{ printf '['; head -c 314572800 /dev/zero | tr '\0' 'h'; printf ']\n[FORMS]\nA=1\n[STRINGS]\nS=1\n'; } >"$work/long-header.lng"
+run "a 300 MiB header line" 0 "$work/plain.lng" "$work/long-header.lng" && passes=$((passes + 1))
+run "a 300 MiB header line as reference" 0 "$work/long-header.lng" "$work/plain.lng" && passes=$((passes + 1))
+rm -f "$work/long-header.lng"
+
 # Files larger than the memory at hand end the run with a message, not a crash.
 if [ "$check_memory" -eq 1 ]; then
   awk 'BEGIN { print "[FORMS]"; for (i = 0; i < 6000000; i++) printf "key%d=\n", i; print "[STRINGS]\nS=1" }' >"$work/huge.lng"

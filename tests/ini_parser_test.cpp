@@ -49,8 +49,9 @@ public:
   }
 };
 
-std::string parseInPieces(std::string_view text, size_t pieceSize, TranscriptSink sink = {}) {
-  IniParser parser(sink);
+std::string parseInPieces(std::string_view text, size_t pieceSize, TranscriptSink sink = {},
+                          size_t headerBytesRead = kHeaderBytesRead) {
+  IniParser parser(sink, headerBytesRead);
   for (size_t at = 0; at < text.size(); at += pieceSize) parser.feed(text.substr(at, pieceSize));
   parser.finish();
   return sink.transcript;
@@ -142,6 +143,33 @@ TEST(IniParser, DeliversOnlyWhatTheSectionWants) {
   for (size_t piece : {1, 5, 1000}) {
     SCOPED_TRACE(piece);
     EXPECT_EQ(parseInPieces(text, piece, sink), expected);
+  }
+}
+
+// A header line is read only as far as a name can reach; a longer name is
+// known by its start, and only the line's last ']' beyond that is looked for.
+TEST(IniParser, ReadsASectionNameFromTheStartOfItsLine) {
+  const struct {
+    const char* name;
+    std::string text;
+    std::string transcript;
+  } rows[] = {
+      {"short name", "[FORMS]\nA=1\n", "[FORMS]\nA=1\n"},
+      {"name padded far with blanks", "[FORMS" + std::string(30, ' ') + "]\nA=1\n", "[FORMS]\nA=1\n"},
+      {"long name known by its start", "[LONGNAMEXYZ]\nA=1\n", "[LONGNAM]\nA=1\n"},
+      {"far last bracket", "[AB]" + std::string(30, 'x') + "]\nA=1\n", "[AB]" + std::string(4, 'x') + "]\nA=1\n"},
+      {"long text after a near bracket", "[AB]" + std::string(30, 'x') + "\nA=1\n", "[AB]\nA=1\n"},
+      {"long bracket line without close before any header", "[" + std::string(30, 'x') + "=1\n[S]\nA=1\n",
+       "[S]\nA=1\n"},
+      {"long bracket line without close is an entry in a section", "[S]\n[" + std::string(30, 'x') + "=1\n",
+       "[S]\n[" + std::string(30, 'x') + "=1\n"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    for (size_t piece : {1, 2, 3, 7, 1000}) {
+      SCOPED_TRACE(piece);
+      EXPECT_EQ(parseInPieces(row.text, piece, {}, 8), row.transcript);
+    }
   }
 }
 
