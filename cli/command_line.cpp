@@ -65,6 +65,10 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
   ConsoleView view(paths[0], paths[1], offsets, err);
   createReport(view);
   view.writeReport(out);
+  if (!out) {
+    err << kProgram << ": cannot write the report\n";
+    return kExitTrouble;
+  }
   if (!view.saidDone()) return kExitTrouble;
   return view.nothingToChange() ? kExitSame : kExitDifferent;
 }

@@ -14,8 +14,8 @@ enum ExitStatus { kExitSame = 0, kExitDifferent = 1, kExitTrouble = 2 };
 // Runs the command with `arguments` (without the program name): the report
 // to `out`, the run's messages and any usage error to `err`. Gives 0 when the
 // run said "done" and all four counts are 0, 1 when it said "done" and a
-// count is not 0, 2 when it ended early on an empty section or on a usage
-// error. --help and --version write to `out` and give 0.
+// count is not 0, 2 when it ended early on an empty section, on a usage
+// error, or when the report could not be written. --help and --version write to `out` and give 0.
 int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
 }  // namespace ulmar
