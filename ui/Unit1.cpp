@@ -130,6 +130,9 @@ TForm1::TForm1(ModalDialogs modalDialogs, QWidget* parent)
                                     "corresponding section (forms or strings)"),
                      Emphasis::Italic);
   Label8->setAlignment(Qt::AlignRight | Qt::AlignTop);
+  // Screen readers name each list by its heading.
+  replist->setAccessibleName(Label1->text());
+  replist1->setAccessibleName(Label2->text());
   Bevel1 = new EtchedRule(this);
   Bevel1->setObjectName(QStringLiteral("Bevel1"));
   offs = new QCheckBox(QStringLiteral("Calculate offsets"), this);

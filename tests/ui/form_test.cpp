@@ -235,6 +235,8 @@ private slots:
   void listsAreEditableAndWrapWithAScrollBar() {
     ScriptedDialogs dialogs;
     const auto form = makeForm(dialogs);
+    QCOMPARE(form->replist->accessibleName(), form->Label1->text());
+    QCOMPARE(form->replist1->accessibleName(), form->Label2->text());
     for (QPlainTextEdit* list : {form->replist, form->replist1}) {
       QVERIFY(!list->isReadOnly());
       QCOMPARE(list->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
