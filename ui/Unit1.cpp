@@ -13,6 +13,7 @@
 #include "form_layout.h"
 #include "report.h"
 #include "ulmar.xpm"
+#include "whole_box_check_style.h"
 #include "window_report_view.h"
 
 TForm1* Form1 = nullptr;
@@ -138,6 +139,9 @@ TForm1::TForm1(ModalDialogs modalDialogs, QWidget* parent)
   offs = new QCheckBox(QStringLiteral("Calculate offsets"), this);
   offs->setObjectName(QStringLiteral("offs"));
   offs->setChecked(true);
+  auto* wholeBox = new WholeBoxCheckStyle;
+  wholeBox->setParent(this);
+  offs->setStyle(wholeBox);
 
   connect(openorig, &QPushButton::clicked, this, &TForm1::openorigClick);
   connect(opentrans, &QPushButton::clicked, this, &TForm1::opentransClick);

@@ -246,6 +246,18 @@ private slots:
     QVERIFY(form->offs->isChecked());
   }
 
+  // A click anywhere on its box toggles it, as its whole box is the control.
+  void checkBoxTogglesOverItsWholeBox() {
+    ScriptedDialogs dialogs;
+    const auto form = makeForm(dialogs);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    QTest::mouseClick(form->offs, Qt::LeftButton, {}, QPoint(form->offs->width() - 3, 8));
+    QVERIFY(!form->offs->isChecked());
+    QTest::mouseClick(form->offs, Qt::LeftButton, {}, QPoint(5, 8));
+    QVERIFY(form->offs->isChecked());
+  }
+
   // ---- The file dialog ------------------------------------------------------
 
   void dialogIsSetUpForLanguageFiles() {
