@@ -34,12 +34,15 @@ struct SectionPair {
 };
 
 // For every key of `keys` (of `keysFile`), whether `otherKeys` (of
-// `otherFile`) holds it.
+// `otherFile`) holds it. Its folders are its own: a converter may serve only
+// one thread at a time.
 std::vector<bool> presence(const KeyList& keys, LanguageFile& keysFile, const KeyList& otherKeys,
                            LanguageFile& otherFile) {
+  const KeyFolder keysFolder(keysFile.encoding());
+  const KeyFolder otherFolder(otherFile.encoding());
   std::vector<bool> found;
-  const KeyIndex index(otherKeys, otherFile.keyFolder());
-  index.findEach(keys, keysFile.keyFolder(), found);
+  const KeyIndex index(otherKeys, otherFolder);
+  index.findEach(keys, keysFolder, found);
   return found;
 }
 

@@ -42,7 +42,8 @@ private:
 // Folds keys to their Unicode full case folding (UTF-8), so that two keys
 // are equal without regard to case exactly when their folds are equal.
 // Pure ASCII keys take a fast path; the others go through ICU. A folder
-// keeps its converter open, so make one per file and reuse it.
+// keeps its converter open, so make one per file and reuse it, on one
+// thread at a time.
 class KeyFolder {
 public:
   explicit KeyFolder(const TextEncoding& encoding);
