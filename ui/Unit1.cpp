@@ -170,7 +170,7 @@ void TForm1::fitLabel(QLabel* label, int minimumWidth) {
   int width = minimumWidth;
   for (const QString& line : lines) width = std::max(width, metrics.horizontalAdvance(line));
   const int height = kLabelLineHeight * static_cast<int>(lines.size());
-  if (label == Label8 && Label8 != nullptr) {
+  if (label == Label8) {
     label->setGeometry(kLabel8RightEdge - width, label->y(), width, height);
   } else {
     label->resize(width, height);
