@@ -22,7 +22,7 @@ KeyIndex::Pending KeyIndex::prepare(std::string_view key, const KeyFolder& folde
   return {store, false, hashFolded(store, false)};
 }
 
-KeyIndex::KeyIndex(const KeyList& keys, const KeyFolder& folder) {
+KeyIndex::KeyIndex(const KeySequence& keys, const KeyFolder& folder) {
   // Keys that are not plain ASCII are folded first, into one store that no
   // longer moves once the table points into it.
   std::vector<std::pair<size_t, std::pair<size_t, size_t>>> foldOf;  // key number, place in folds_
@@ -94,7 +94,7 @@ bool KeyIndex::contains(const FoldedKey& key) const {
   return probe(hashFolded(key.bytes(), key.lowersAscii()), key.bytes(), key.lowersAscii());
 }
 
-void KeyIndex::findEach(const KeyList& keys, const KeyFolder& folder,
+void KeyIndex::findEach(const KeySequence& keys, const KeyFolder& folder,
                         std::vector<bool>& found) const {
   // A pipeline over the keys: key i is hashed and its slot asked for, the
   // stored key of slot i - kAhead / 2 is asked for, and key i - kAhead is

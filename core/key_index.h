@@ -19,7 +19,7 @@ class KeyIndex {
 public:
   // Indexes `keys`, whose bytes must outlive the index; `folder` folds the
   // ones that are not plain ASCII.
-  KeyIndex(const KeyList& keys, const KeyFolder& folder);
+  KeyIndex(const KeySequence& keys, const KeyFolder& folder);
   // Slots point into the index's own folds, which must not move.
   KeyIndex(const KeyIndex&) = delete;
   KeyIndex& operator=(const KeyIndex&) = delete;
@@ -29,7 +29,7 @@ public:
   // found[i] tells whether the index holds keys[i], each folded by `folder`.
   // Much faster than one call of contains() a key: it asks the memory for
   // many keys at once instead of waiting on each in turn.
-  void findEach(const KeyList& keys, const KeyFolder& folder, std::vector<bool>& found) const;
+  void findEach(const KeySequence& keys, const KeyFolder& folder, std::vector<bool>& found) const;
 
 private:
   struct Slot {

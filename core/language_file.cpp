@@ -237,6 +237,13 @@ void LanguageFile::listSectionKeys(std::string_view section, KeyList& keys) {
   if (const Content::Section* found = file.find(section)) file.listKeys(*found, keys);
 }
 
+KeySequence LanguageFile::sectionKeys(std::string_view section) {
+  Content& file = content();
+  const Content::Section* found = file.find(section);
+  if (found == nullptr || found->size() == 0) return KeySequence();
+  return KeySequence(file.keyBytes.data(), file.keyEnds.data() + found->firstKey, found->keysBegin, found->size());
+}
+
 bool LanguageFile::keyPresent(std::string_view section, const FoldedKey& key) {
   Content& file = content();
   Content::Section* found = file.find(section);

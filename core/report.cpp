@@ -27,8 +27,8 @@ using AddLine = void (ReportView::*)(std::string_view, const TextEncoding&);
 // One section of both files: their key lists, and for each key whether the
 // other file's section holds it.
 struct SectionPair {
-  KeyList referenceKeys;
-  KeyList translationKeys;
+  KeySequence referenceKeys;
+  KeySequence translationKeys;
   std::vector<bool> referenceFound;    // in the translation
   std::vector<bool> translationFound;  // in the reference
 };
@@ -36,7 +36,7 @@ struct SectionPair {
 // For every key of `keys` (of `keysFile`), whether `otherKeys` (of
 // `otherFile`) holds it. Its folders are its own: a converter may serve only
 // one thread at a time.
-std::vector<bool> presence(const KeyList& keys, LanguageFile& keysFile, const KeyList& otherKeys,
+std::vector<bool> presence(const KeySequence& keys, LanguageFile& keysFile, const KeySequence& otherKeys,
                            LanguageFile& otherFile) {
   const KeyFolder keysFolder(keysFile.encoding());
   const KeyFolder otherFolder(otherFile.encoding());
@@ -55,7 +55,7 @@ void comparePair(SectionPair& pair, LanguageFile& reference, LanguageFile& trans
 
 // The walk: writes each key of `keys` (a section of `walked`) that the other
 // file lacks, by `found`, and gives how many that was.
-int64_t writeLacking(ReportView& view, AddLine addLine, const KeyList& keys, const std::vector<bool>& found,
+int64_t writeLacking(ReportView& view, AddLine addLine, const KeySequence& keys, const std::vector<bool>& found,
                      LanguageFile& walked) {
   int64_t count = 0;
   const TextEncoding& encoding = walked.encoding();
@@ -88,9 +88,7 @@ std::string_view compare(ReportView& view, LanguageFile& reference, LanguageFile
   // and messages still come out one by one in the order of the steps.
   sideBySide([&] { reference.load(); }, [&] { translation.load(); });
 
-  KeyList info;
-  reference.listSectionKeys(kInfo, info);
-  if (info.empty()) {
+  if (reference.sectionKeys(kInfo).empty()) {
     view.showMessage(text::kReferenceInfoEmpty);
   } else {
     view.setFileInformation(fileInformation(translation), translation.encoding());
@@ -99,24 +97,23 @@ std::string_view compare(ReportView& view, LanguageFile& reference, LanguageFile
   const AddLine missing = &ReportView::addMissingLine;
   const AddLine removed = &ReportView::addRemovedLine;
 
+  // The key lists are read where the keys stand in each reader.
   SectionPair forms;
-  reference.listSectionKeys(kForms, forms.referenceKeys);
+  forms.referenceKeys = reference.sectionKeys(kForms);
   if (forms.referenceKeys.empty()) return text::kReferenceFormsEmpty;
-  translation.listSectionKeys(kForms, forms.translationKeys);
+  forms.translationKeys = translation.sectionKeys(kForms);
   comparePair(forms, reference, translation);
   view.addMissingLine(text::kFormsHeader, reference.encoding());
   const int64_t formsToAdd = writeLacking(view, missing, forms.referenceKeys, forms.referenceFound, reference);
-  forms.referenceKeys = KeyList();
 
   SectionPair strings;
-  reference.listSectionKeys(kStrings, strings.referenceKeys);
+  strings.referenceKeys = reference.sectionKeys(kStrings);
   view.addMissingLine(text::kStringsHeader, reference.encoding());
   if (strings.referenceKeys.empty()) return text::kReferenceStringsEmpty;
-  translation.listSectionKeys(kStrings, strings.translationKeys);
+  strings.translationKeys = translation.sectionKeys(kStrings);
   comparePair(strings, reference, translation);
   const int64_t stringsToAdd =
       writeLacking(view, missing, strings.referenceKeys, strings.referenceFound, reference);
-  strings.referenceKeys = KeyList();
 
   view.addRemovedLine(text::kFormsHeader, translation.encoding());
   if (forms.translationKeys.empty()) return text::kTranslationFormsEmpty;
