@@ -68,6 +68,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     everything.listSectionKeys(section, all);
     reportOnly.listSectionKeys(section, some);
     check(all == some);
+    // The keys read in place are the keys listed.
+    const ulmar::KeySequence inPlace = reportOnly.sectionKeys(section);
+    check(inPlace.size() == some.size());
+    for (size_t i = 0; i < some.size(); ++i) check(inPlace[i] == some[i]);
     // Every listed key is present, one at a time and many at once.
     std::vector<bool> found;
     reportOnly.presenceIndex(section)->findEach(all, everything.keyFolder(), found);
