@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 #include <utility>
 
@@ -44,43 +45,23 @@ void releaseLarge(void* data, size_t bytes) noexcept {
   }
 }
 
-LargeZeroedMemory::LargeZeroedMemory(size_t bytes) : size_(bytes) {
-  if (bytes >= kHugePage) {
-    void* mapped = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (mapped != MAP_FAILED) {
-      data_ = mapped;
-      mapped_ = true;
-      preferHugePages(data_, bytes);
-      return;
-    }
-  }
-  data_ = std::calloc(bytes == 0 ? 1 : bytes, 1);
-  if (data_ == nullptr) throw std::bad_alloc();
+LargeZeroedMemory::LargeZeroedMemory(size_t bytes) : data_(allocateLarge(bytes)), size_(bytes) {
+  // A fresh mapping is zeroed by the system already.
+  if (bytes < kHugePage) std::memset(data_, 0, bytes);
 }
 
-LargeZeroedMemory::~LargeZeroedMemory() { release(); }
+LargeZeroedMemory::~LargeZeroedMemory() { releaseLarge(data_, size_); }
 
 LargeZeroedMemory::LargeZeroedMemory(LargeZeroedMemory&& other) noexcept
-    : data_(std::exchange(other.data_, nullptr)), size_(other.size_), mapped_(other.mapped_) {}
+    : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)) {}
 
 LargeZeroedMemory& LargeZeroedMemory::operator=(LargeZeroedMemory&& other) noexcept {
   if (this != &other) {
-    release();
+    releaseLarge(data_, size_);
     data_ = std::exchange(other.data_, nullptr);
-    size_ = other.size_;
-    mapped_ = other.mapped_;
+    size_ = std::exchange(other.size_, 0);
   }
   return *this;
-}
-
-void LargeZeroedMemory::release() {
-  if (data_ == nullptr) return;
-  if (mapped_) {
-    ::munmap(data_, size_);
-  } else {
-    std::free(data_);
-  }
-  data_ = nullptr;
 }
 
 }  // namespace ulmar

@@ -20,10 +20,8 @@ public:
   void* data() const { return data_; }
 
 private:
-  void release();
   void* data_ = nullptr;
   size_t size_ = 0;
-  bool mapped_ = false;
 };
 
 // Asks for huge pages under the part of [data, data + size) that they cover;
