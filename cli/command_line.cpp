@@ -28,7 +28,8 @@ constexpr std::string_view kHelp =
     "\n"
     "The report goes to standard output, the run's messages to standard error.\n"
     "Exit status: 0 when both files have the same keys, 1 when keys differ,\n"
-    "2 when a section is empty or missing, or the command line is wrong.\n";
+    "2 when a section is empty or missing, the command line is wrong, or the\n"
+    "report cannot be written.\n";
 
 int usageError(std::ostream& err, std::string_view problem) {
   err << kProgram << ": " << problem << '\n' << kUsageLine << "Try 'ulmar-report --help' for more information.\n";

@@ -1,59 +1,57 @@
 #pragma once
 // The line rules of the Windows profile files that language files were
-// written against. Text is fed in pieces of any size; the parser holds on to
-// at most the one line that is still open, and not even that when the line
-// cannot matter (a comment, a line in a section nobody asked for, the value
-// of an entry whose value nobody asked for).
+// written against, read in one pass over a whole text. What is kept of each
+// entry points into that text, which must outlive it.
 
 #include <cstddef>
-#include <string>
+#include <cstdint>
 #include <string_view>
+#include <vector>
+
+#include "large_memory.h"
 
 namespace ulmar {
 
-enum class SectionUse { Ignore, Keys, KeysAndValues };
+// The most text a reader takes: entries count lines and keys in 32 bits.
+inline constexpr uint64_t kLargestText = UINT32_MAX;
 
-class IniSink {
-public:
-  virtual ~IniSink() = default;
-  // A section header named `name`; answers what of its entries to deliver.
-  virtual SectionUse openSection(std::string_view name) = 0;
-  // An entry of the section opened last, unless that one is ignored.
-  // `value` is empty when the section's values are not wanted.
-  virtual void addEntry(std::string_view key, std::string_view value) = 0;
+// One "key=value" line of a section.
+struct Entry {
+  const char* keyData;  // the key: trimmed, and cut at a NUL byte
+  uint32_t keyLength;
+  uint32_t line;  // 1-based, as an editor counts
+
+  std::string_view key() const { return {keyData, keyLength}; }
 };
 
-// A section name is known by what stands within this many bytes of its
-// line's start: a name can be longer only in a file no tool wrote, and a
-// header line of a gigabyte must not have to be held whole.
-inline constexpr size_t kHeaderBytesRead = 65536;
-
-class IniParser {
-public:
-  explicit IniParser(IniSink& sink, size_t headerBytesRead = kHeaderBytesRead)
-      : sink_(sink), headerBytesRead_(headerBytesRead) {}
-  void feed(std::string_view text);
-  // Ends the last line, which needs no line end of its own.
-  void finish();
-
-private:
-  void takeLine(std::string_view line);
-  void openSection(std::string_view line, size_t close);
-  void holdOpenLine(const char* begin, const char* end);
-  void closeOpenLine();
-  void dropOpenLine();
-
-  IniSink& sink_;
-  size_t headerBytesRead_;
-  SectionUse use_ = SectionUse::Ignore;  // lines before the first header belong nowhere
-  std::string openLine_;                  // a line cut by the end of a piece, leading blanks dropped
-  size_t openLineScanned_ = 0;            // how much of it is known to hold no '='
-  bool skippingLine_ = false;             // the rest of the current line cannot matter
-  bool headerCut_ = false;                // an open header line held only in part
-  bool bracketPastCut_ = false;           // ... with a ']' in the part not held
+// One "[name]" line and the entries after it, up to the next header.
+struct Section {
+  std::string_view name;  // trimmed, cut at a NUL byte
+  uint32_t line;          // of the header
+  size_t firstEntry;      // into the entries of the whole text
+  size_t entryCount;
 };
 
-bool isBlankByte(char c);
-std::string_view trimBlanks(std::string_view text);
+struct IniContent {
+  std::vector<Section> sections;  // in file order, a repeated name each time
+  std::vector<Entry, LargeAllocator<Entry>> entries;  // of every section, in file order
+};
+
+// Parses `text`, which is at most kLargestText bytes. Lines before the first
+// header belong nowhere; blank lines, comment lines (first non-blank ';'),
+// lines without '=' and entries without a key are passed over. Throws
+// std::bad_alloc only.
+IniContent parseIni(std::string_view text);
+
+// The value of `entry`, which stands in `text`: trimmed and cut at a NUL
+// byte, quotes kept.
+std::string_view rawValueOf(const Entry& entry, std::string_view text);
+// The same with one pair of matching outer quotes (" or ') removed.
+std::string_view valueOf(const Entry& entry, std::string_view text);
+// The whole line of `entry`, without its line end.
+std::string_view lineOf(const Entry& entry, std::string_view text);
+
+// What a header line names: its name, or false when the line is no header.
+bool readHeader(std::string_view line, std::string_view& name);
 
 }  // namespace ulmar

@@ -1,123 +1,161 @@
 #include "key_index.h"
 
-#include <algorithm>
 #include <array>
+#include <cstring>
+#include <new>
+
+#include "ascii.h"
 
 namespace ulmar {
 
 namespace {
 
-// How far ahead of the key at hand its followers' memory is asked for:
+// How many keys ahead of the one at hand the table's memory is asked for:
 // enough to hide a fetch from main memory.
 constexpr size_t kAhead = 16;
-constexpr size_t kRing = 2 * kAhead;
+
+// A plain ASCII key is not copied to be folded: its letters are lowered as
+// it is hashed and compared. A fold holds no ASCII capital, so lowering it
+// changes nothing, and both kinds go through the same two functions.
+
+uint64_t lowerAsciiWord(uint64_t word) {
+  constexpr uint64_t kOnes = 0x0101010101010101ULL;
+  const uint64_t aboveAt = word + kOnes * (0x80 - 'A');
+  const uint64_t aboveZ = word + kOnes * (0x80 - 'Z' - 1);
+  // Only bytes below 0x80 are letters; the others keep their bits.
+  const uint64_t upper = aboveAt & ~aboveZ & ~word & (kOnes * 0x80);
+  return word | (upper >> 2);
+}
+
+uint64_t loadWord(const char* p, size_t available) {
+  uint64_t word = 0;
+  std::memcpy(&word, p, available < 8 ? available : 8);
+  return word;
+}
+
+uint64_t hashLowered(std::string_view bytes) {
+  uint64_t h = 0x9E3779B97F4A7C15ULL ^ bytes.size();
+  for (size_t i = 0; i < bytes.size(); i += 8) {
+    h = (h ^ lowerAsciiWord(loadWord(bytes.data() + i, bytes.size() - i))) * 0x100000001B3ULL;
+    h ^= h >> 29;
+  }
+  h ^= h >> 33;
+  h *= 0xFF51AFD7ED558CCDULL;
+  h ^= h >> 33;
+  return h;
+}
+
+bool equalLowered(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); i += 8) {
+    if (lowerAsciiWord(loadWord(a.data() + i, a.size() - i)) != lowerAsciiWord(loadWord(b.data() + i, b.size() - i))) {
+      return false;
+    }
+  }
+  return true;
+}
 
 }  // namespace
 
-// Folds one key: plain ASCII keys stay where they are and are lowered on the
-// fly; the others are folded into `store`.
-KeyIndex::Pending KeyIndex::prepare(std::string_view key, const KeyFolder& folder, std::string& store) {
-  if (isAscii(key)) return {key, true, hashFolded(key, true)};
-  store = folder.fold(key);
-  return {store, false, hashFolded(store, false)};
-}
-
-KeyIndex::KeyIndex(const KeySequence& keys, const KeyFolder& folder) {
-  // Keys that are not plain ASCII are folded first, into one store that no
-  // longer moves once the table points into it.
-  std::vector<std::pair<size_t, std::pair<size_t, size_t>>> foldOf;  // key number, place in folds_
-  for (size_t i = 0; i < keys.size(); ++i) {
-    if (isAscii(keys[i])) continue;
-    const std::string folded = folder.fold(keys[i]);
-    foldOf.push_back({i, {folds_.size(), folded.size()}});
-    folds_ += folded;
+KeyIndex::KeyIndex(std::span<const Entry> entries, const KeyFolder& folder) {
+  // Keys beyond ASCII are folded first, into one store that no longer moves
+  // once slots point into it.
+  struct Fold {
+    size_t entry, offset, size;
+  };
+  std::vector<Fold> folds;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    if (isAscii(entries[i].key())) continue;
+    const std::string fold = folder.fold(entries[i].key());
+    folds.push_back({i, folds_.size(), fold.size()});
+    folds_ += fold;
   }
-
-  uint64_t capacity = 16;
-  while (capacity < keys.size() + keys.size() / 2) capacity *= 2;
-  // All-zero bytes are empty slots.
-  memory_ = LargeZeroedMemory(capacity * sizeof(Slot));
-  slots_ = static_cast<Slot*>(memory_.data());
-  mask_ = capacity - 1;
-
-  // A pipeline, as in findEach: key i is hashed and its slot asked for;
-  // key i - kAhead, whose slot has arrived by then, is stored.
-  std::array<Pending, kRing> ring;
-  size_t nextFold = 0;
-  const size_t total = keys.size();
-  for (size_t i = 0; i < total + kAhead; ++i) {
-    if (i < total) {
-      Pending& key = ring[i % kRing];
-      if (nextFold < foldOf.size() && foldOf[nextFold].first == i) {
-        const auto [offset, size] = foldOf[nextFold++].second;
-        key.bytes = std::string_view(folds_).substr(offset, size);
-        key.lowersAscii = false;
-      } else {
-        key.bytes = keys[i];
-        key.lowersAscii = true;
-      }
-      key.hash = hashFolded(key.bytes, key.lowersAscii);
-      __builtin_prefetch(&slots_[key.hash & mask_], 1);
+  // A third of the slots stay empty, so that probes stay short.
+  slots_.assign(entries.size() + entries.size() / 2 + 1, Slot{nullptr, 0, 0});
+  // Each key's slot is asked of the memory kAhead keys before it is
+  // stored, so that the table's random accesses overlap instead of waiting
+  // on each other in turn.
+  struct Pending {
+    std::string_view key;
+    uint64_t hash;
+  };
+  std::array<Pending, kAhead> ring;
+  auto nextFold = folds.begin();
+  for (size_t i = 0; i < entries.size() + kAhead; ++i) {
+    Pending& slot = ring[i % kAhead];
+    if (i >= kAhead) insert(slot.key, slot.hash);
+    if (i >= entries.size()) continue;
+    std::string_view key = entries[i].key();
+    if (nextFold != folds.end() && nextFold->entry == i) {
+      key = std::string_view(folds_).substr(nextFold->offset, nextFold->size);
+      ++nextFold;
     }
-    if (i >= kAhead) insert(ring[(i - kAhead) % kRing]);
+    slot = {key, hashLowered(key)};
+    __builtin_prefetch(&slots_[home(slot.hash)], 1);
   }
 }
 
-void KeyIndex::insert(const Pending& key) {
-  uint64_t at = key.hash & mask_;
+void KeyIndex::insert(std::string_view folded, uint64_t hash) {
+  // A slot counts a key's bytes in 32 bits; only a fold of over a gigabyte
+  // of letters beyond ASCII could be longer, and that is too large to compare.
+  if (folded.size() > UINT32_MAX) throw std::bad_alloc();
+  const auto tag = static_cast<uint32_t>(hash >> 32);
+  size_t at = home(hash);
   // A key seen before is not stored again: a section full of one repeated
   // key must not turn the table into one long probe chain.
-  for (; slots_[at].data != nullptr; at = (at + 1) & mask_) {
+  for (; slots_[at].data != nullptr; at = next(at)) {
     const Slot& slot = slots_[at];
-    if (slot.hash == key.hash &&
-        equalFolded(std::string_view(slot.data, slot.size), slot.lowersAscii != 0, key.bytes, key.lowersAscii)) {
-      return;
-    }
+    if (slot.hash == tag && equalLowered(std::string_view(slot.data, slot.size), folded)) return;
   }
   // Null data marks an empty slot, so an empty key points at "" instead.
-  const char* data = key.bytes.data() != nullptr ? key.bytes.data() : "";
-  slots_[at] = Slot{data, key.bytes.size(), key.lowersAscii, key.hash};
+  slots_[at] = Slot{folded.data() != nullptr ? folded.data() : "", static_cast<uint32_t>(folded.size()), tag};
 }
 
-bool KeyIndex::probe(uint64_t hash, std::string_view bytes, bool lowersAscii) const {
-  for (uint64_t at = hash & mask_;; at = (at + 1) & mask_) {
+bool KeyIndex::find(std::string_view folded, uint64_t hash) const {
+  const auto tag = static_cast<uint32_t>(hash >> 32);
+  for (size_t at = home(hash);; at = next(at)) {
     const Slot& slot = slots_[at];
     if (slot.data == nullptr) return false;
-    if (slot.hash == hash &&
-        equalFolded(std::string_view(slot.data, slot.size), slot.lowersAscii != 0, bytes, lowersAscii)) {
-      return true;
-    }
+    if (slot.hash == tag && equalLowered(std::string_view(slot.data, slot.size), folded)) return true;
   }
 }
 
-bool KeyIndex::contains(const FoldedKey& key) const {
-  return probe(hashFolded(key.bytes(), key.lowersAscii()), key.bytes(), key.lowersAscii());
-}
-
-void KeyIndex::findEach(const KeySequence& keys, const KeyFolder& folder,
-                        std::vector<bool>& found) const {
-  // A pipeline over the keys: key i is hashed and its slot asked for, the
-  // stored key of slot i - kAhead / 2 is asked for, and key i - kAhead is
-  // answered, by which time both have arrived.
-  found.assign(keys.size(), false);
-  std::array<Pending, kRing> ring;
-  std::array<std::string, kRing> folded;
-  const size_t total = keys.size();
-  for (size_t i = 0; i < total + kAhead; ++i) {
-    if (i < total) {
-      Pending& key = ring[i % kRing];
-      key = prepare(keys[i], folder, folded[i % kRing]);
-      __builtin_prefetch(&slots_[key.hash & mask_]);
+void KeyIndex::findEach(std::span<const Entry> entries, const KeyFolder& folder, std::vector<bool>& found) const {
+  // A pipeline, as in building: key i is hashed and its slot asked for; the
+  // key stored in that slot is asked for kAhead / 2 keys later; the key is
+  // answered kAhead keys later, by when both have arrived.
+  struct Pending {
+    std::string_view key;
+    uint64_t hash;
+    std::string fold;  // for a key beyond ASCII
+  };
+  std::array<Pending, kAhead> ring;
+  found.assign(entries.size(), false);
+  for (size_t i = 0; i < entries.size() + kAhead; ++i) {
+    if (i >= kAhead) {
+      const Pending& answered = ring[i % kAhead];
+      found[i - kAhead] = find(answered.key, answered.hash);
     }
-    if (i >= kAhead / 2 && i - kAhead / 2 < total) {
-      const Slot& slot = slots_[ring[(i - kAhead / 2) % kRing].hash & mask_];
+    if (i >= kAhead / 2 && i - kAhead / 2 < entries.size()) {
+      const Slot& slot = slots_[home(ring[(i - kAhead / 2) % kAhead].hash)];
       if (slot.data != nullptr) __builtin_prefetch(slot.data);
     }
-    if (i >= kAhead) {
-      const Pending& key = ring[(i - kAhead) % kRing];
-      found[i - kAhead] = probe(key.hash, key.bytes, key.lowersAscii);
+    if (i >= entries.size()) continue;
+    Pending& asked = ring[i % kAhead];
+    asked.key = entries[i].key();
+    if (!isAscii(asked.key)) {
+      asked.fold = folder.fold(asked.key);
+      asked.key = asked.fold;
     }
+    asked.hash = hashLowered(asked.key);
+    __builtin_prefetch(&slots_[home(asked.hash)]);
   }
+}
+
+bool KeyIndex::contains(std::string_view key, const KeyFolder& folder) const {
+  if (isAscii(key)) return find(key, hashLowered(key));
+  const std::string folded = folder.fold(key);
+  return find(folded, hashLowered(folded));
 }
 
 }  // namespace ulmar

@@ -4,55 +4,49 @@
 // the section is.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "folded_key.h"
-#include "key_list.h"
+#include "ini_parser.h"
+#include "key_folder.h"
 #include "large_memory.h"
-#include "text_encoding.h"
 
 namespace ulmar {
 
 class KeyIndex {
 public:
-  // Indexes `keys`, whose bytes must outlive the index; `folder` folds the
-  // ones that are not plain ASCII.
-  KeyIndex(const KeySequence& keys, const KeyFolder& folder);
+  // Indexes the keys of `entries`, whose text must outlive the index;
+  // `folder` folds the keys that are not plain ASCII. Throws std::bad_alloc.
+  KeyIndex(std::span<const Entry> entries, const KeyFolder& folder);
   // Slots point into the index's own folds, which must not move.
   KeyIndex(const KeyIndex&) = delete;
   KeyIndex& operator=(const KeyIndex&) = delete;
 
-  bool contains(const FoldedKey& key) const;
-
-  // found[i] tells whether the index holds keys[i], each folded by `folder`.
-  // Much faster than one call of contains() a key: it asks the memory for
-  // many keys at once instead of waiting on each in turn.
-  void findEach(const KeySequence& keys, const KeyFolder& folder, std::vector<bool>& found) const;
+  // Whether the index holds `key`, folded by `folder`.
+  bool contains(std::string_view key, const KeyFolder& folder) const;
+  // found[i] tells whether the index holds the key of entries[i]: the same
+  // answers as contains(), for a whole section at a time, several times
+  // faster on large sections because it asks the memory for many keys at once.
+  void findEach(std::span<const Entry> entries, const KeyFolder& folder, std::vector<bool>& found) const;
 
 private:
   struct Slot {
     const char* data;  // null marks an empty slot
-    uint64_t size : 63;
-    uint64_t lowersAscii : 1;
-    uint64_t hash;
-  };
-  // A key on its way into or through the table.
-  struct Pending {
-    std::string_view bytes;
-    bool lowersAscii;
-    uint64_t hash;
+    uint32_t size;
+    uint32_t hash;  // the hash's high half, to pass over most other keys unread
   };
 
-  static Pending prepare(std::string_view key, const KeyFolder& folder, std::string& store);
-  void insert(const Pending& key);
-  bool probe(uint64_t hash, std::string_view bytes, bool lowersAscii) const;
+  // The slot where a key of `hash` is looked for first: the low half of the
+  // hash scaled to the table, which need not be a power of two.
+  size_t home(uint64_t hash) const { return static_cast<size_t>(((hash & 0xFFFFFFFF) * slots_.size()) >> 32); }
+  size_t next(size_t at) const { return at + 1 == slots_.size() ? 0 : at + 1; }
+  void insert(std::string_view folded, uint64_t hash);
+  bool find(std::string_view folded, uint64_t hash) const;
 
   std::string folds_;  // the folds of the keys that are not plain ASCII
-  LargeZeroedMemory memory_;
-  Slot* slots_ = nullptr;
-  uint64_t mask_ = 0;
+  std::vector<Slot, LargeAllocator<Slot>> slots_;
 };
 
 }  // namespace ulmar

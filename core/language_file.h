@@ -1,88 +1,103 @@
 #pragma once
 // The reader of one language file: a Windows profile (INI) file whose
-// sections hold "key=value" entries. It lists a section's keys in file
-// order, tests whether a key is present without regard to case, and reads
-// values. It never throws and never shows anything: a path that names no
-// readable regular file reads as a file without sections.
+// sections hold "key=value" entries. It holds the file whole and knows each
+// entry's line, key and value; it lists a section's keys in file order,
+// tests whether a key is present without regard to case, and reads values.
+// It never throws and never shows anything: a path that names no readable
+// regular file reads as a file without sections.
 
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "folded_key.h"
-#include "key_list.h"
+#include "byte_order_mark.h"
+#include "file_source.h"
+#include "ini_parser.h"
+#include "key_folder.h"
 #include "text_encoding.h"
 
 namespace ulmar {
 
 class KeyIndex;
 
+using KeyList = std::vector<std::string_view>;
 
-// What a reader keeps of its file. Keeping less lets a huge file be read
-// in little memory; what is not kept reads as absent.
-struct ReadScope {
-  // Sections whose keys are kept; every section when empty.
-  std::vector<std::string> keySections;
-  // Kept sections whose values are kept too; every kept section when empty.
-  std::vector<std::string> valueSections;
+// How a reader came by its file.
+enum class ReadStatus {
+  Read,         // read whole (an empty file too)
+  NoFile,       // no readable regular file at the path
+  ReadError,    // opened, but reading failed part-way: read as no file
+  OutOfMemory,  // too large for the memory at hand (or over kLargestText): read as no file
 };
 
 class LanguageFile {
 public:
   // A reader for the file at `path`, taken as it stands (relative to the
-  // current directory). Touches no file until first asked, then reads it once.
-  static LanguageFile fromPath(std::string path, ReadScope scope = {});
+  // current directory). Touches no file until first asked, then reads it
+  // once, whole. Text that is not UTF-8 is in `legacyCodePage` (an ICU
+  // converter name; the user's locale's code page when empty).
+  static LanguageFile fromPath(std::string path, std::string legacyCodePage = {},
+                               const FileSource& source = systemFiles());
   // A reader for language-file text held in memory, as the bytes of a file.
-  static LanguageFile fromText(std::string text, ReadScope scope = {});
+  static LanguageFile fromText(std::string_view bytes, std::string legacyCodePage = {});
 
   LanguageFile(LanguageFile&&) noexcept;
   LanguageFile& operator=(LanguageFile&&) noexcept;
   ~LanguageFile();
 
-  // Reads the file now, if it has not been read yet. Every other call
-  // reads it first when needed, so this only chooses when.
-  void load() { content(); }
+  // Reads the file now, if it has not been read yet. Every other call reads
+  // it first when needed, so this only chooses when.
+  void load();
+  ReadStatus status();
 
   // Empties `keys`, then fills it with the key names of `section` (matched
-  // without regard to ASCII case) in file order, repeated keys kept. A
-  // missing file or section gives an empty list.
+  // without regard to ASCII case; the first section of that name) in file
+  // order, repeated keys kept. A missing file or section gives an empty list.
   void listSectionKeys(std::string_view section, KeyList& keys);
-
-  // The same keys read where they stand, nothing copied: for a report on
-  // files of millions of keys. Valid while this reader lives.
-  KeySequence sectionKeys(std::string_view section);
+  // The entries of that section, in file order; empty when it is missing.
+  std::span<const Entry> entries(std::string_view section);
+  // Every section of the file, repeated names each time, in file order.
+  std::span<const Section> sections();
+  std::span<const Entry> entriesOf(const Section& section);
 
   // Whether `section` holds a key equal to `key` without regard to case.
   // No for a missing file or section.
-  bool keyPresent(std::string_view section, const FoldedKey& key);
-  // The same for a key given in this file's own encoding.
   bool keyPresent(std::string_view section, std::string_view key);
-  // An index of the keys of `section` (empty for a missing section or
-  // file), for many presence tests in a row. Valid while this reader lives.
-  std::unique_ptr<KeyIndex> presenceIndex(std::string_view section);
 
-  // The value of the first entry named `key` (case-blind) in `section`,
-  // with one pair of matching outer quotes removed; `fallback` when the
-  // file, the section or the key is missing.
+  // The value of the first entry named `key` (case-blind) in `section`, with
+  // one pair of matching outer quotes removed; `fallback` when the file, the
+  // section or the key is missing.
   std::string readValue(std::string_view section, std::string_view key, std::string_view fallback);
 
-  // How this file's bytes are to be understood: UTF-8 when they all are
-  // valid UTF-8, otherwise the user's legacy code page.
+  // The text that was parsed: the file's bytes without a byte-order mark,
+  // UTF-16 turned into UTF-8. Every Entry points into it.
+  std::string_view text();
+  // An entry's value (quotes removed), its value as written, its whole line.
+  std::string_view valueOf(const Entry& entry);
+  std::string_view rawValueOf(const Entry& entry);
+  std::string_view lineOf(const Entry& entry);
+
+  ByteForm byteForm();
+  // The file's encoding as a whole: UTF-8 when all of its text is valid
+  // UTF-8 (always so for UTF-16 files), otherwise the legacy code page.
   const TextEncoding& encoding();
-  // Folds keys of this file for presence tests against another file.
-  const KeyFolder& keyFolder();
+  // The encoding of one piece of this file's text, taken by itself.
+  const TextEncoding& encodingOf(std::string_view bytes);
+  const TextEncoding& legacyEncoding() const { return legacy_; }
+
+  struct Content;
 
 private:
-  struct Content;
-  LanguageFile(std::string path, std::string text, bool fromText, ReadScope scope);
+  LanguageFile(std::string path, std::string legacyCodePage, const FileSource* source);
   Content& content();
+  void load(FileBytes bytes);
 
   std::string path_;
-  std::string text_;
-  bool fromText_;
-  ReadScope scope_;
-  std::unique_ptr<Content> content_;  // made on first use
+  TextEncoding legacy_;
+  const FileSource* source_;
+  std::unique_ptr<Content> content_;  // made on first use, whole or not at all
 };
 
 }  // namespace ulmar

@@ -2,10 +2,8 @@
 
 #include <charconv>
 #include <new>
-#include <vector>
 
 #include "key_index.h"
-#include "language_file.h"
 #include "messages.h"
 #include "side_by_side.h"
 
@@ -17,122 +15,134 @@ constexpr std::string_view kInfo = "INFO";
 constexpr std::string_view kForms = "FORMS";
 constexpr std::string_view kStrings = "STRINGS";
 
-// Values of FORMS and STRINGS are never read, so they are never kept.
-ReadScope reportScope() {
-  return ReadScope{{std::string(kInfo), std::string(kForms), std::string(kStrings)}, {std::string(kInfo)}};
+// The keys of `walked` (of `walkedFile`) that `other` lacks, with their
+// positions. Its folder is its own: a converter serves one thread at a time.
+std::vector<ListedKey> lacking(std::span<const Entry> walked, LanguageFile& walkedFile, std::span<const Entry> other) {
+  const KeyFolder folder(walkedFile.legacyEncoding().name());
+  const KeyIndex index(other, folder);
+  std::vector<bool> found;
+  index.findEach(walked, folder, found);
+  std::vector<ListedKey> keys;
+  for (size_t i = 0; i < walked.size(); ++i) {
+    if (found[i]) continue;
+    const std::string_view key = walked[i].key();
+    keys.push_back(ListedKey{&walked[i], static_cast<int64_t>(i) + 1, key, walkedFile.valueOf(walked[i]),
+                             &walkedFile.encodingOf(key)});
+  }
+  return keys;
 }
 
-using AddLine = void (ReportView::*)(std::string_view, const TextEncoding&);
-
-// One section of both files: their key lists, and for each key whether the
-// other file's section holds it.
-struct SectionPair {
-  KeySequence referenceKeys;
-  KeySequence translationKeys;
-  std::vector<bool> referenceFound;    // in the translation
-  std::vector<bool> translationFound;  // in the reference
+// One section of both files, both ways at once: each way has its own index,
+// and the two share nothing but what they only read.
+struct SectionComparison {
+  std::vector<ListedKey> toAdd;
+  std::vector<ListedKey> toRemove;
 };
 
-// For every key of `keys` (of `keysFile`), whether `otherKeys` (of
-// `otherFile`) holds it. Its folders are its own: a converter may serve only
-// one thread at a time.
-std::vector<bool> presence(const KeySequence& keys, LanguageFile& keysFile, const KeySequence& otherKeys,
-                           LanguageFile& otherFile) {
-  const KeyFolder keysFolder(keysFile.encoding());
-  const KeyFolder otherFolder(otherFile.encoding());
-  std::vector<bool> found;
-  const KeyIndex index(otherKeys, otherFolder);
-  index.findEach(keys, keysFolder, found);
-  return found;
+SectionComparison compareSection(std::string_view section, LanguageFile& reference, LanguageFile& translation) {
+  const std::span<const Entry> referenceKeys = reference.entries(section);
+  const std::span<const Entry> translationKeys = translation.entries(section);
+  SectionComparison result;
+  sideBySide([&] { result.toAdd = lacking(referenceKeys, reference, translationKeys); },
+             [&] { result.toRemove = lacking(translationKeys, translation, referenceKeys); });
+  return result;
 }
 
-// Both ways at once; each way has its own index, and the two share nothing
-// but what they only read.
-void comparePair(SectionPair& pair, LanguageFile& reference, LanguageFile& translation) {
-  sideBySide([&] { pair.referenceFound = presence(pair.referenceKeys, reference, pair.translationKeys, translation); },
-             [&] { pair.translationFound = presence(pair.translationKeys, translation, pair.referenceKeys, reference); });
+std::string fileInformation(const std::array<std::string, 5>& info) {
+  return info[0] + " language for " + info[1] + " by " + info[2] + " (" + info[3] + ").\rLast modified on " +
+         info[4] + ".";
 }
 
-// The walk: writes each key of `keys` (a section of `walked`) that the other
-// file lacks, by `found`, and gives how many that was.
-int64_t writeLacking(ReportView& view, AddLine addLine, const KeySequence& keys, const std::vector<bool>& found,
-                     LanguageFile& walked) {
-  int64_t count = 0;
-  const TextEncoding& encoding = walked.encoding();
-  for (size_t i = 0; i < keys.size(); ++i) {
-    if (found[i]) continue;
-    (view.*addLine)(reportLine(keys[i], static_cast<int64_t>(i) + 1, view.offsetsWanted()), encoding);
-    ++count;
-  }
-  return count;
-}
+int64_t count(const std::vector<ListedKey>& keys) { return static_cast<int64_t>(keys.size()); }
 
-std::string fileInformation(LanguageFile& translation) {
-  auto value = [&translation](std::string_view key) { return translation.readValue(kInfo, key, ""); };
-  std::string line = value("language");
-  line += " language for ";
-  line += value("compatibility");
-  line += " by ";
-  line += value("developer");
-  line += " (";
-  line += value("contacts");
-  line += ").\rLast modified on ";
-  line += value("updated");
-  line += ".";
-  return line;
-}
-
-// The steps after the readers are made; gives the message that ends the run.
-std::string_view compare(ReportView& view, LanguageFile& reference, LanguageFile& translation) {
-  // Both files are read at once; so are both ways of a section. The lines
-  // and messages still come out one by one in the order of the steps.
-  sideBySide([&] { reference.load(); }, [&] { translation.load(); });
-
-  if (reference.sectionKeys(kInfo).empty()) {
-    view.showMessage(text::kReferenceInfoEmpty);
+// The steps after the readers are read; gives the message that ends the run.
+std::string_view compare(ReportResult& result, LanguageFile& reference, LanguageFile& translation) {
+  if (reference.entries(kInfo).empty()) {
+    result.messagesBeforeLists.push_back(text::kReferenceInfoEmpty);
   } else {
-    view.setFileInformation(fileInformation(translation), translation.encoding());
+    std::array<std::string, 5> info;
+    for (size_t i = 0; i < info.size(); ++i) info[i] = translation.readValue(kInfo, kInfoKeys[i], "");
+    result.fileInformation = fileInformation(info);
+    result.fileInformationEncoding = &translation.encodingOf(result.fileInformation);
+    result.info = std::move(info);
   }
 
-  const AddLine missing = &ReportView::addMissingLine;
-  const AddLine removed = &ReportView::addRemovedLine;
+  if (reference.entries(kForms).empty()) return text::kReferenceFormsEmpty;
+  SectionComparison forms = compareSection(kForms, reference, translation);
+  result.missing.push_back({text::kFormsHeader, kForms, std::move(forms.toAdd)});
 
-  // The key lists are read where the keys stand in each reader.
-  SectionPair forms;
-  forms.referenceKeys = reference.sectionKeys(kForms);
-  if (forms.referenceKeys.empty()) return text::kReferenceFormsEmpty;
-  forms.translationKeys = translation.sectionKeys(kForms);
-  comparePair(forms, reference, translation);
-  view.addMissingLine(text::kFormsHeader, reference.encoding());
-  const int64_t formsToAdd = writeLacking(view, missing, forms.referenceKeys, forms.referenceFound, reference);
+  result.missing.push_back({text::kStringsHeader, kStrings, {}});
+  if (reference.entries(kStrings).empty()) return text::kReferenceStringsEmpty;
+  SectionComparison strings = compareSection(kStrings, reference, translation);
+  result.missing.back().keys = std::move(strings.toAdd);
 
-  SectionPair strings;
-  strings.referenceKeys = reference.sectionKeys(kStrings);
-  view.addMissingLine(text::kStringsHeader, reference.encoding());
-  if (strings.referenceKeys.empty()) return text::kReferenceStringsEmpty;
-  strings.translationKeys = translation.sectionKeys(kStrings);
-  comparePair(strings, reference, translation);
-  const int64_t stringsToAdd =
-      writeLacking(view, missing, strings.referenceKeys, strings.referenceFound, reference);
+  result.removed.push_back({text::kFormsHeader, kForms, {}});
+  if (translation.entries(kForms).empty()) return text::kTranslationFormsEmpty;
+  result.removed.back().keys = std::move(forms.toRemove);
 
-  view.addRemovedLine(text::kFormsHeader, translation.encoding());
-  if (forms.translationKeys.empty()) return text::kTranslationFormsEmpty;
-  const int64_t formsToRemove =
-      writeLacking(view, removed, forms.translationKeys, forms.translationFound, translation);
+  result.removed.push_back({text::kStringsHeader, kStrings, {}});
+  if (translation.entries(kStrings).empty()) return text::kTranslationStringsEmpty;
+  result.removed.back().keys = std::move(strings.toRemove);
 
-  view.addRemovedLine(text::kStringsHeader, translation.encoding());
-  if (strings.translationKeys.empty()) return text::kTranslationStringsEmpty;
-  const int64_t stringsToRemove =
-      writeLacking(view, removed, strings.translationKeys, strings.translationFound, translation);
-
-  view.setCount(ReportCount::FormsToAdd, formsToAdd);
-  view.setCount(ReportCount::StringsToAdd, stringsToAdd);
-  view.setCount(ReportCount::FormsToRemove, formsToRemove);
-  view.setCount(ReportCount::StringsToRemove, stringsToRemove);
+  result.counts = {count(result.missing[0].keys), count(result.missing[1].keys), count(result.removed[0].keys),
+                   count(result.removed[1].keys)};
   return text::kDone;
 }
 
 }  // namespace
+
+ReportResult compareFiles(LanguageFile& reference, LanguageFile& translation) {
+  ReportResult result;
+  // Both files are read at once; so are both ways of a section. What the run
+  // tells still comes out one by one in the order of the steps.
+  sideBySide([&] { reference.load(); }, [&] { translation.load(); });
+  std::vector<std::string_view> unreadable;
+  if (reference.status() == ReadStatus::ReadError) unreadable.push_back(text::kReferenceUnreadable);
+  if (translation.status() == ReadStatus::ReadError) unreadable.push_back(text::kTranslationUnreadable);
+  result.messagesBeforeLists = unreadable;
+  if (reference.status() == ReadStatus::OutOfMemory || translation.status() == ReadStatus::OutOfMemory) {
+    result.closingMessage = text::kOutOfMemory;
+    return result;
+  }
+  try {
+    result.closingMessage = compare(result, reference, translation);
+  } catch (const std::bad_alloc&) {
+    // Files too large for this machine end the run like an empty section,
+    // with nothing listed that was only half found.
+    result = ReportResult{};
+    result.messagesBeforeLists = unreadable;
+    result.closingMessage = text::kOutOfMemory;
+  }
+  return result;
+}
+
+std::vector<std::string_view> ReportResult::messages() const {
+  std::vector<std::string_view> all = messagesBeforeLists;
+  all.push_back(closingMessage);
+  return all;
+}
+
+void showResult(const ReportResult& result, ReportView& view) {
+  for (const std::string_view message : result.messagesBeforeLists) view.showMessage(message);
+  if (result.info) view.setFileInformation(result.fileInformation, *result.fileInformationEncoding);
+  const TextEncoding& headers = TextEncoding::utf8();
+  auto showList = [&view, &headers](const std::vector<ListedSection>& list, bool missing) {
+    for (const ListedSection& section : list) {
+      missing ? view.addMissingLine(section.header, headers) : view.addRemovedLine(section.header, headers);
+      for (const ListedKey& key : section.keys) {
+        const std::string line = reportLine(key.key, key.offset, view.offsetsWanted());
+        missing ? view.addMissingLine(line, *key.encoding) : view.addRemovedLine(line, *key.encoding);
+      }
+    }
+  };
+  showList(result.missing, true);
+  showList(result.removed, false);
+  if (result.counts) {
+    const ReportCount order[] = {ReportCount::FormsToAdd, ReportCount::StringsToAdd, ReportCount::FormsToRemove,
+                                 ReportCount::StringsToRemove};
+    for (size_t i = 0; i < 4; ++i) view.setCount(order[i], (*result.counts)[i]);
+  }
+}
 
 std::string reportLine(std::string_view key, int64_t position, bool withOffset) {
   if (!withOffset) return std::string(key);
@@ -147,21 +157,18 @@ std::string reportLine(std::string_view key, int64_t position, bool withOffset) 
   return line;
 }
 
-void createReport(ReportView& view) {
+void createReport(ReportView& view, const FileSource& files) {
   view.clearMissingList();
   view.clearRemovedList();
   std::string_view closingMessage;
   {
-    // The readers and the key list live for this block only, so they are
-    // released before the closing message, whichever way the run ends.
-    LanguageFile reference = LanguageFile::fromPath(view.referencePath(), reportScope());
-    LanguageFile translation = LanguageFile::fromPath(view.translationPath(), reportScope());
-    try {
-      closingMessage = compare(view, reference, translation);
-    } catch (const std::bad_alloc&) {
-      // Files too large for this machine end the run like an empty section.
-      closingMessage = text::kOutOfMemory;
-    }
+    // The readers live for this block only, so they are released before the
+    // closing message, whichever way the run ends.
+    LanguageFile reference = LanguageFile::fromPath(view.referencePath(), {}, files);
+    LanguageFile translation = LanguageFile::fromPath(view.translationPath(), {}, files);
+    const ReportResult result = compareFiles(reference, translation);
+    showResult(result, view);
+    closingMessage = result.closingMessage;
   }
   view.showMessage(closingMessage);
 }

@@ -1,4 +1,4 @@
-// The line rules of language files, fed whole and in pieces of every size.
+// The line rules of language files: what each kind of line gives, and where.
 
 #include "ini_parser.h"
 
@@ -26,35 +26,19 @@ std::string escaped(std::string_view bytes) {
   return out;
 }
 
-// Turns what the parser delivers into lines: "[name]" and "key=value".
-// Sections named in `keysOnly` get their keys alone, those in `ignored` nothing.
-class TranscriptSink : public IniSink {
-public:
-  std::vector<std::string> keysOnly;
-  std::vector<std::string> ignored;
+// Turns what the parser keeps into lines: "[name]" and "key=value", the
+// value as written (quotes kept).
+std::string transcriptOf(std::string_view text) {
+  const IniContent content = parseIni(text);
   std::string transcript;
-
-  SectionUse openSection(std::string_view name) override {
-    transcript.append("[").append(escaped(name)).append("]\n");
-    for (const auto& n : ignored) {
-      if (n == name) return SectionUse::Ignore;
+  for (const Section& section : content.sections) {
+    transcript.append("[").append(escaped(section.name)).append("]\n");
+    for (size_t i = 0; i < section.entryCount; ++i) {
+      const Entry& entry = content.entries[section.firstEntry + i];
+      transcript += escaped(entry.key()) + "=" + escaped(rawValueOf(entry, text)) + "\n";
     }
-    for (const auto& n : keysOnly) {
-      if (n == name) return SectionUse::Keys;
-    }
-    return SectionUse::KeysAndValues;
   }
-  void addEntry(std::string_view key, std::string_view value) override {
-    transcript += escaped(key) + "=" + escaped(value) + "\n";
-  }
-};
-
-std::string parseInPieces(std::string_view text, size_t pieceSize, TranscriptSink sink = {},
-                          size_t headerBytesRead = kHeaderBytesRead) {
-  IniParser parser(sink, headerBytesRead);
-  for (size_t at = 0; at < text.size(); at += pieceSize) parser.feed(text.substr(at, pieceSize));
-  parser.finish();
-  return sink.transcript;
+  return transcript;
 }
 
 struct Case {
@@ -87,6 +71,7 @@ const std::vector<Case> kCases = {
     {"header name trimmed", "[  Forms \t]\na=1\n", "[Forms]\na=1\n"},
     {"name runs to the last bracket", "[a]b]\nx=1\n", "[a]b]\nx=1\n"},
     {"text after the bracket ignored", "[S] trailing\nx=1\n", "[S]\nx=1\n"},
+    {"long header line read whole", "[" + std::string(100000, 'h') + "]\n[S]\nx=1\n", "[" + std::string(100000, 'h') + "]\n[S]\nx=1\n"},
     {"header with equals sign", "[S=1]\nx=1\n", "[S=1]\nx=1\n"},
     {"indented header", "   [S]\nx=1\n", "[S]\nx=1\n"},
     {"bracket line without close is an entry", "[S]\n[x=1\n", "[S]\n[x=1\n"},
@@ -116,60 +101,62 @@ const std::vector<Case> kCases = {
 TEST(IniParser, ReadsEachLineByTheProfileRules) {
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(parseInPieces(c.text, c.text.size() + 1), c.transcript);
+    EXPECT_EQ(transcriptOf(c.text), c.transcript);
   }
 }
 
-TEST(IniParser, GivesTheSameResultWhateverPiecesTheTextComesIn) {
-  for (const Case& c : kCases) {
-    SCOPED_TRACE(c.name);
-    for (size_t piece : {1, 2, 3, 7}) {
-      SCOPED_TRACE(piece);
-      EXPECT_EQ(parseInPieces(c.text, piece), c.transcript);
-    }
-  }
-}
-
-// An open line that cannot matter is dropped, not kept; what can matter is
-// still delivered whole.
-TEST(IniParser, DeliversOnlyWhatTheSectionWants) {
-  const std::string text =
-      "[Keys]\n  long.key.name = a value that nobody reads\n[Ignored]\nx=1\n[All]\nk = \"v\" \n"
-      "[Keys]\nrepeat=2\n";
-  TranscriptSink sink;
-  sink.keysOnly = {"Keys"};
-  sink.ignored = {"Ignored"};
-  const std::string expected = "[Keys]\nlong.key.name=\n[Ignored]\n[All]\nk=\"v\"\n[Keys]\nrepeat=\n";
-  for (size_t piece : {1, 5, 1000}) {
-    SCOPED_TRACE(piece);
-    EXPECT_EQ(parseInPieces(text, piece, sink), expected);
-  }
-}
-
-// A header line is read only as far as a name can reach; a longer name is
-// known by its start, and only the line's last ']' beyond that is looked for.
-TEST(IniParser, ReadsASectionNameFromTheStartOfItsLine) {
+// Lines are numbered as an editor shows them: LF, CR LF and a lone CR each
+// end one line, and blank lines count.
+TEST(IniParser, NumbersEachEntryByItsLine) {
   const struct {
     const char* name;
     std::string text;
-    std::string transcript;
+    std::vector<uint32_t> lines;  // of the header, then of each entry
   } rows[] = {
-      {"short name", "[FORMS]\nA=1\n", "[FORMS]\nA=1\n"},
-      {"name padded far with blanks", "[FORMS" + std::string(30, ' ') + "]\nA=1\n", "[FORMS]\nA=1\n"},
-      {"long name known by its start", "[LONGNAMEXYZ]\nA=1\n", "[LONGNAM]\nA=1\n"},
-      {"far last bracket", "[AB]" + std::string(30, 'x') + "]\nA=1\n", "[AB]" + std::string(4, 'x') + "]\nA=1\n"},
-      {"long text after a near bracket", "[AB]" + std::string(30, 'x') + "\nA=1\n", "[AB]\nA=1\n"},
-      {"long bracket line without close before any header", "[" + std::string(30, 'x') + "=1\n[S]\nA=1\n",
-       "[S]\nA=1\n"},
-      {"long bracket line without close is an entry in a section", "[S]\n[" + std::string(30, 'x') + "=1\n",
-       "[S]\n[" + std::string(30, 'x') + "=1\n"},
+      {"lf", "[S]\na=1\n\nb=2\n", {1, 2, 4}},
+      {"crlf", "[S]\r\na=1\r\n\r\nb=2\r\n", {1, 2, 4}},
+      {"lone cr", "[S]\ra=1\r\rb=2", {1, 2, 4}},
+      {"mixed", "\r\n[S]\r\ra=1\n\r\nb=2", {2, 4, 6}},
+      {"lf cr is two line ends", "[S]\n\ra=1", {1, 3}},
+      {"comments and bad lines count", "; c\n[S]\nno equals\n=nameless\nk=v\n", {2, 5}},
+      {"header with trailing text", "x\n[S] trailing\nk=v", {2, 3}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    for (size_t piece : {1, 2, 3, 7, 1000}) {
-      SCOPED_TRACE(piece);
-      EXPECT_EQ(parseInPieces(row.text, piece, {}, 8), row.transcript);
-    }
+    const IniContent content = parseIni(row.text);
+    std::vector<uint32_t> lines;
+    for (const Section& section : content.sections) lines.push_back(section.line);
+    for (const Entry& entry : content.entries) lines.push_back(entry.line);
+    EXPECT_EQ(lines, row.lines);
+  }
+}
+
+// What an entry knows of its line: the value as written, without quotes, and
+// the whole line.
+TEST(IniParser, GivesEachEntrysValueAndLine) {
+  const struct {
+    const char* name;
+    std::string text;
+    std::string raw, value, line;
+  } rows[] = {
+      {"plain", "[S]\nk=v\n", "v", "v", "k=v"},
+      {"blanks around", "[S]\n  k =  a b  \r\n", "a b", "a b", "  k =  a b  "},
+      {"double quotes", "[S]\nk=\" q \"\n", "\" q \"", " q ", "k=\" q \""},
+      {"single quotes", "[S]\nk='q'", "'q'", "q", "k='q'"},
+      {"unmatched quotes kept", "[S]\nk=\"q'\n", "\"q'", "\"q'", "k=\"q'"},
+      {"lone quote kept", "[S]\nk=\"\n", "\"", "\"", "k=\""},
+      {"later equals signs", "[S]\nk=a=b\n", "a=b", "a=b", "k=a=b"},
+      {"empty value", "[S]\nk=\n", "", "", "k="},
+      {"key cut at nul", std::string("[S]\nk\0x=v\n", 10), "v", "v", std::string("k\0x=v", 5)},
+      {"value cut at nul", std::string("[S]\nk=a\0b\n", 10), "a", "a", std::string("k=a\0b", 5)},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const IniContent content = parseIni(row.text);
+    ASSERT_EQ(content.entries.size(), 1u);
+    EXPECT_EQ(rawValueOf(content.entries[0], row.text), row.raw);
+    EXPECT_EQ(valueOf(content.entries[0], row.text), row.value);
+    EXPECT_EQ(lineOf(content.entries[0], row.text), row.line);
   }
 }
 

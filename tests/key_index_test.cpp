@@ -38,28 +38,40 @@ std::vector<std::string> everyThirdRenamed(std::vector<std::string> keys) {
 const std::vector<Case> kCases = {
     {"empty index", {}, {"a", "b"}, {false, false}},
     {"nothing asked", {"a"}, {}, {}},
-    {"empty key", {"", "a"}, {"", "b"}, {true, false}},
     {"case-blind", {"Caption", "HINT"}, {"CAPTION", "hint", "Captio"}, {true, true, false}},
     {"repeated keys stored once, still found", {"a", "A", "a", "a", "b"}, {"a", "B", "c"}, {true, true, false}},
     {"one key repeated many times", std::vector<std::string>(5000, "same"), {"SAME", "other"}, {true, false}},
     {"keys beyond ascii", {"Stra\xC3\x9F" "e", "\xC3\x84nderung"}, {"STRASSE", "\xC3\xA4NDERUNG", "\xC3\x84"},
      {true, true, false}},
+    {"legacy and utf-8 keys of one index", {"\xC4nderung", "\xC3\x96l"}, {"\xE4NDERUNG", "\xC3\xB6L", "\xD6L"},
+     {true, true, true}},
+    {"equal bytes match whatever they are", {"a\x81\xC3", "\xFF\xFE"}, {"A\x81\xC3", "\xFF\xFE", "\xFF\xFF"},
+     {true, true, false}},
     {"more keys than the pipeline holds", numbered("TForm.Key", 1000), everyThirdRenamed(numbered("tform.key", 1000)),
      every(1000, true, 3)},
 };
 
+// A section's entries for `keys`, parsed from text held by `text`.
+IniContent entriesFor(const std::vector<std::string>& keys, std::string& text) {
+  text = "[S]\n";
+  for (const std::string& key : keys) text += key + "=v\n";
+  return parseIni(text);
+}
+
 TEST(KeyIndex, FindsEachKeyAskedFor) {
-  const KeyFolder folder(TextEncoding::utf8());
+  const KeyFolder folder("windows-1252");
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
-    const KeyList indexed(c.indexed.begin(), c.indexed.end());
-    const KeyList asked(c.asked.begin(), c.asked.end());
-    const KeyIndex index(indexed, folder);
+    std::string indexedText;
+    std::string askedText;
+    const IniContent indexed = entriesFor(c.indexed, indexedText);
+    const IniContent asked = entriesFor(c.asked, askedText);
+    const KeyIndex index(std::span<const Entry>(indexed.entries), folder);
     std::vector<bool> many;
-    index.findEach(asked, folder, many);
+    index.findEach(asked.entries, folder, many);
     EXPECT_EQ(many, c.expected);
     std::vector<bool> oneByOne;
-    for (const std::string_view key : asked) oneByOne.push_back(index.contains(FoldedKey(key, folder)));
+    for (const Entry& entry : asked.entries) oneByOne.push_back(index.contains(entry.key(), folder));
     EXPECT_EQ(oneByOne, c.expected);
   }
 }

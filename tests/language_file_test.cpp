@@ -3,14 +3,17 @@
 #include "language_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "scoped_locale.h"
 #include "temp_files.h"
 
 namespace ulmar {
@@ -23,6 +26,14 @@ std::vector<std::string> keysOf(LanguageFile& file, std::string_view section) {
 }
 
 using Keys = std::vector<std::string>;
+
+// The bytes of address space this process has mapped.
+size_t currentAddressSpace() {
+  std::ifstream status("/proc/self/statm");
+  size_t pages = 0;
+  status >> pages;
+  return pages * static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+}
 
 // ---- Listing -------------------------------------------------------------
 
@@ -144,6 +155,12 @@ const std::vector<PresenceCase> kPresenceCases = {
     {"long keys compared whole", "[FORMS]\n" + std::string(40, 'k') + "a=1\n", "FORMS", std::string(40, 'K') + "b",
      false},
     {"undecodable bytes stay distinct", "[FORMS]\na\x81=1\n", "FORMS", "a\x8D", false},
+    // Each key is read by itself, so a stray legacy byte elsewhere in a
+    // UTF-8 file changes nothing for the others.
+    {"utf-8 key of a file with a stray legacy byte", "[FORMS]\n\xC3\x84nderung=\xE4\n", "FORMS",
+     "\xC3\xA4NDERUNG", true},
+    {"equal bytes always match", "; \xFF\n[FORMS]\n\xC3\x84=\xC4\n", "FORMS", "\xC3\x84", true},
+    {"legacy key against its utf-8 spelling", "[FORMS]\n\xC4nderung=1\n", "FORMS", "\xC3\xA4NDERUNG", true},
 };
 
 TEST(LanguageFile, TellsWhetherAKeyIsPresentWithoutRegardToCase) {
@@ -154,7 +171,7 @@ TEST(LanguageFile, TellsWhetherAKeyIsPresentWithoutRegardToCase) {
   }
 }
 
-// Each file is folded by its own encoding, so keys match across encodings.
+// Keys match across files of different encodings.
 TEST(LanguageFile, MatchesKeysAcrossEncodings) {
   LanguageFile utf8 = LanguageFile::fromText("[FORMS]\n\xC3\x84nderung=1\nStra\xC3\x9F" "e=2\n");
   LanguageFile cp1252 = LanguageFile::fromText("[FORMS]\n\xC4NDERUNG=1\nSTRASSE=2\n\xFC=3\n");
@@ -164,32 +181,14 @@ TEST(LanguageFile, MatchesKeysAcrossEncodings) {
   KeyList keys;
   cp1252.listSectionKeys("FORMS", keys);
   std::vector<bool> found;
-  for (const std::string_view key : keys) found.push_back(utf8.keyPresent("FORMS", FoldedKey(key, cp1252.keyFolder())));
+  for (const std::string_view key : keys) found.push_back(utf8.keyPresent("FORMS", key));
   EXPECT_EQ(found, (std::vector<bool>{true, true, false}));
 }
 
 // ---- Encoding of a file ----------------------------------------------------
 
-class ScopedLocale {
-public:
-  explicit ScopedLocale(const char* name) {
-    if (const char* old = std::getenv("LC_ALL")) saved_ = old;
-    ::setenv("LC_ALL", name, 1);
-  }
-  ~ScopedLocale() {
-    if (saved_.empty()) {
-      ::unsetenv("LC_ALL");
-    } else {
-      ::setenv("LC_ALL", saved_.c_str(), 1);
-    }
-  }
-
-private:
-  std::string saved_;
-};
-
-TEST(LanguageFile, TakesValidUtf8AsUtf8AndAnythingElseAsTheLocalesCodePage) {
-  const ScopedLocale russian("ru_RU.UTF-8");
+TEST(LanguageFile, NamesTheEncodingOfTheWholeFile) {
+  const testing::ScopedLocale russian("ru_RU.UTF-8");
   struct Row {
     const char* name;
     std::string text;
@@ -203,6 +202,10 @@ TEST(LanguageFile, TakesValidUtf8AsUtf8AndAnythingElseAsTheLocalesCodePage) {
       {"utf-8 cut short at the end", "[FORMS]\na=\xD0", "windows-1251"},
       {"utf-16", std::string("\xFF\xFE[\0]\0", 6), "UTF-8"},
   };
+  const LanguageFile ofLocale = LanguageFile::fromText("");
+  EXPECT_EQ(ofLocale.legacyEncoding().name(), "windows-1251");
+  const LanguageFile given = LanguageFile::fromText("", "windows-1253");
+  EXPECT_EQ(given.legacyEncoding().name(), "windows-1253");
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     LanguageFile file = LanguageFile::fromText(row.text);
@@ -275,15 +278,75 @@ TEST(LanguageFile, TouchesNoFileUntilAsked) {
   EXPECT_EQ(keysOf(file, "FORMS"), (Keys{"a"}));
 }
 
-// ---- What a reader keeps ---------------------------------------------------
+TEST(LanguageFile, ReadsAFileNoFurtherThanItsSizeWhenOpened) {
+  const testing::TempDir dir;
+  const std::string path = dir.write("growing.lng", "[FORMS]\nA=1\n");
+  const std::unique_ptr<OpenedFile> file = OpenedFile::open(path);
+  ASSERT_TRUE(file);
+  dir.write("growing.lng", "[FORMS]\nA=1\nB=2\nC=3\n");
+  const FileBytes bytes = file->readWhole();
+  EXPECT_EQ(bytes.outcome, ReadOutcome::Read);
+  EXPECT_EQ(bytes.bytes(), "[FORMS]\nA=1\n");
+}
 
-TEST(LanguageFile, KeepsOnlyTheSectionsAndValuesAskedFor) {
-  const std::string text = "[INFO]\nlanguage=Deutsch\n[FORMS]\nA=x\n[OTHER]\nB=y\n[FORMS]\nC=z\n";
-  LanguageFile file = LanguageFile::fromText(text, ReadScope{{"info", "forms"}, {"info"}});
-  EXPECT_EQ(keysOf(file, "FORMS"), (Keys{"A"}));
-  EXPECT_EQ(keysOf(file, "OTHER"), Keys{});
-  EXPECT_EQ(file.readValue("INFO", "language", ""), "Deutsch");
-  EXPECT_EQ(file.readValue("FORMS", "A", "not kept"), "not kept");
+// A source that answers every path with one outcome.
+class FixedSource : public FileSource {
+public:
+  explicit FixedSource(ReadOutcome outcome) : outcome_(outcome) {}
+  FileBytes read(const std::string&) const override {
+    FileBytes bytes = fileBytesOf("[FORMS]\nA=1\n");
+    bytes.outcome = outcome_;
+    return bytes;
+  }
+
+private:
+  ReadOutcome outcome_;
+};
+
+TEST(LanguageFile, ReadsAFileThatFailsAsAFileWithoutSectionsAndSaysWhy) {
+  const struct {
+    ReadOutcome outcome;
+    ReadStatus status;
+    Keys keys;
+  } rows[] = {
+      {ReadOutcome::Read, ReadStatus::Read, {"A"}},
+      {ReadOutcome::NotOpened, ReadStatus::NoFile, {}},
+      {ReadOutcome::Failed, ReadStatus::ReadError, {}},
+      {ReadOutcome::OutOfMemory, ReadStatus::OutOfMemory, {}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(static_cast<int>(row.outcome));
+    const FixedSource source(row.outcome);
+    LanguageFile file = LanguageFile::fromPath("any.lng", {}, source);
+    EXPECT_EQ(file.status(), row.status);
+    EXPECT_EQ(keysOf(file, "FORMS"), row.keys);
+    EXPECT_EQ(file.keyPresent("FORMS", "a"), !row.keys.empty());
+  }
+}
+
+// Memory that runs out while a file is parsed leaves a reader without
+// sections, never a half-built one. Run in a child whose address space is
+// capped, so the parse itself is what fails.
+TEST(LanguageFileDeathTest, IsBuiltWholeOrNotAtAll) {
+  const testing::TempDir dir;
+  std::string text = "[FORMS]\n";
+  text.reserve(24u << 20);
+  while (text.size() < (24u << 20)) text += "k=\n";  // millions of entries from little text
+  const std::string path = dir.write("many.lng", text);
+  text = std::string();
+  EXPECT_EXIT(
+      {
+        rlimit limit{};
+        ::getrlimit(RLIMIT_AS, &limit);
+        // Room for the file's bytes, not for its millions of entries.
+        limit.rlim_cur = static_cast<rlim_t>(currentAddressSpace() + (48u << 20));
+        ::setrlimit(RLIMIT_AS, &limit);
+        LanguageFile file = LanguageFile::fromPath(path);
+        const bool sound = file.status() == ReadStatus::OutOfMemory && file.entries("FORMS").empty() &&
+                           !file.keyPresent("FORMS", "k") && file.readValue("FORMS", "k", "none") == "none";
+        std::_Exit(sound ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "ascii.h"
 #include "report_view.h"
 
 namespace ulmar::testing {
@@ -25,16 +26,16 @@ public:
   }
   void clearMissingList() override { transcript += "clear missing\n"; }
   void clearRemovedList() override { transcript += "clear removed\n"; }
-  void addMissingLine(std::string_view line, const TextEncoding&) override {
-    transcript += "missing: " + std::string(line) + "\n";
+  void addMissingLine(std::string_view line, const TextEncoding& encoding) override {
+    transcript += "missing: " + std::string(line) + decodedAs(line, encoding) + "\n";
   }
-  void addRemovedLine(std::string_view line, const TextEncoding&) override {
-    transcript += "removed: " + std::string(line) + "\n";
+  void addRemovedLine(std::string_view line, const TextEncoding& encoding) override {
+    transcript += "removed: " + std::string(line) + decodedAs(line, encoding) + "\n";
   }
-  void setFileInformation(std::string_view text, const TextEncoding&) override {
+  void setFileInformation(std::string_view text, const TextEncoding& encoding) override {
     std::string shown;
     for (const char c : text) shown += c == '\r' ? std::string("<CR>") : std::string(1, c);
-    transcript += "info: " + shown + "\n";
+    transcript += "info: " + shown + decodedAs(text, encoding) + "\n";
   }
   void setCount(ReportCount which, int64_t value) override {
     static const char* const kNames[] = {"forms to add", "strings to add", "forms to remove", "strings to remove"};
@@ -43,6 +44,12 @@ public:
   void showMessage(std::string_view text) override { transcript += "message: " + std::string(text) + "\n"; }
 
 private:
+  // How a line beyond ASCII is to be shown, as " <encoding>": plain ASCII
+  // shows alike in every encoding the reader knows.
+  static std::string decodedAs(std::string_view line, const TextEncoding& encoding) {
+    return isAscii(line) ? std::string() : " <" + encoding.name() + ">";
+  }
+
   std::string reference_;
   std::string translation_;
   bool offsets_;

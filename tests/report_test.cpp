@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <optional>
 
 #include "recording_view.h"
+#include "scoped_locale.h"
 #include "temp_files.h"
 
 namespace ulmar {
@@ -16,7 +18,8 @@ namespace {
 const std::string kInfo =
     "[INFO]\nlanguage=Deutsch\ncompatibility=Notes 2.4\ndeveloper=Jana\ncontacts=jana@example.org\n"
     "updated=1. M\xE4rz\n";
-const std::string kInfoLine = "info: Deutsch language for Notes 2.4 by Jana (jana@example.org).<CR>Last modified on 1. M\xE4rz.\n";
+const std::string kInfoLine =
+    "info: Deutsch language for Notes 2.4 by Jana (jana@example.org).<CR>Last modified on 1. M\xE4rz. <windows-1252>\n";
 const std::string kOpening = "clear missing\nclear removed\n";
 const std::string kCountsZero =
     "count forms to add: 0\ncount strings to add: 0\ncount forms to remove: 0\ncount strings to remove: 0\n";
@@ -28,6 +31,15 @@ struct Case {
   bool offsets;
   std::string transcript;
 };
+
+std::string utf16le(std::u16string_view text) {
+  std::string bytes = "\xFF\xFE";
+  for (const char16_t unit : text) {
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8);
+  }
+  return bytes;
+}
 
 std::string manyKeys(int count) {
   std::string text;
@@ -112,6 +124,24 @@ const std::vector<Case> kCases = {
      kOpening + kInfoLine + "missing: [FORMS]\nmissing: [  2] B\nmissing: [STRINGS]\nremoved: [FORMS]\n"
                             "removed: [STRINGS]\ncount forms to add: 1\ncount strings to add: 0\n"
                             "count forms to remove: 0\ncount strings to remove: 0\nmessage: done\n"},
+    // Each key is decoded and matched by itself
+    {"equal utf-8 keys match though a value holds a stray legacy byte",
+     kInfo + "[FORMS]\n\xC3\x84nderung=1\nStra\xC3\x9F" "e=1\n[STRINGS]\nS=1\n",
+     kInfo + "[FORMS]\n\xC3\x84nderung=\xE4\nSTRASSE=\xFC\n[STRINGS]\nS=1\n", true,
+     kOpening + kInfoLine + "missing: [FORMS]\nmissing: [STRINGS]\nremoved: [FORMS]\nremoved: [STRINGS]\n" +
+         kCountsZero + "message: done\n"},
+    {"each listed line is shown in its own key's encoding", kInfo + "[FORMS]\n\xC3\x96l=1\n\xC4=1\n[STRINGS]\nS=1\n",
+     kInfo + "[FORMS]\n\xD6L=x\nK\xC3\xA4se=\xE4\n\xDC=1\n[STRINGS]\nS=1\n", true,
+     kOpening + kInfoLine +
+         "missing: [FORMS]\nmissing: [  2] \xC4 <windows-1252>\nmissing: [STRINGS]\nremoved: [FORMS]\n"
+         "removed: [  2] K\xC3\xA4se <UTF-8>\nremoved: [  3] \xDC <windows-1252>\nremoved: [STRINGS]\n"
+         "count forms to add: 1\ncount strings to add: 0\ncount forms to remove: 2\ncount strings to remove: 0\n"
+         "message: done\n"},
+    {"utf-16 keys against legacy keys", kInfo + "[FORMS]\n\xC4nderung=1\n[STRINGS]\nS=1\n",
+     utf16le(u"[FORMS]\n\u00E4NDERUNG=1\n[STRINGS]\nS=1"),
+     true,
+     kOpening + "info:  language for  by  ().<CR>Last modified on .\nmissing: [FORMS]\nmissing: [STRINGS]\n"
+                "removed: [FORMS]\nremoved: [STRINGS]\n" + kCountsZero + "message: done\n"},
     {"a byte-order mark does not hide the first section",
      "\xEF\xBB\xBF" + kInfo + "[FORMS]\nA=1\n[STRINGS]\nS=1\n", "\xEF\xBB\xBF[FORMS]\nA=1\n[STRINGS]\nS=1\n", true,
      kOpening + "info:  language for  by  ().<CR>Last modified on .\nmissing: [FORMS]\nmissing: [STRINGS]\n"
@@ -119,6 +149,7 @@ const std::vector<Case> kCases = {
 };
 
 std::string run(const Case& c, const testing::TempDir& dir, bool flipOffsets = false) {
+  const testing::ScopedLocale locale("de_DE.UTF-8");
   const std::string reference = c.reference ? dir.write("orig.lng", *c.reference) : dir.path("none-orig.lng");
   const std::string translation = c.translation ? dir.write("trans.lng", *c.translation) : dir.path("none-trans.lng");
   testing::RecordingView view(reference, translation, c.offsets);
@@ -145,6 +176,59 @@ TEST(Report, ReadsTheOffsetsChoiceForEveryLine) {
                 "removed: [FORMS]\nremoved: X\nremoved: [STRINGS]\n"
                 "count forms to add: 3\ncount strings to add: 0\ncount forms to remove: 1\ncount strings to remove: 0\n"
                 "message: done\n");
+}
+
+// Files named by path, read from memory; a path of its own may fail.
+class ScriptedSource : public FileSource {
+public:
+  std::map<std::string, std::string> files;
+  std::map<std::string, ReadOutcome> failures;
+
+  FileBytes read(const std::string& path) const override {
+    if (const auto failure = failures.find(path); failure != failures.end()) {
+      FileBytes bytes;
+      bytes.outcome = failure->second;
+      return bytes;
+    }
+    const auto file = files.find(path);
+    return file == files.end() ? FileBytes{} : fileBytesOf(file->second);
+  }
+};
+
+TEST(Report, SaysWhenAFileFailsPartWayAndReadsItAsNoFile) {
+  const testing::ScopedLocale locale("de_DE.UTF-8");
+  const std::string complete = kInfo + "[FORMS]\nA=1\n[STRINGS]\nS=1\n";
+  const struct {
+    const char* name;
+    std::map<std::string, ReadOutcome> failures;
+    std::string transcript;
+  } rows[] = {
+      {"translation fails", {{"trans.lng", ReadOutcome::Failed}},
+       kOpening + "message: translated file - cannot be read\ninfo:  language for  by  ().<CR>Last modified on .\n"
+                  "missing: [FORMS]\nmissing: [  1] A\nmissing: [STRINGS]\nmissing: [  1] S\nremoved: [FORMS]\n"
+                  "message: translated file - [FORMS] is empty\n"},
+      {"reference fails", {{"orig.lng", ReadOutcome::Failed}},
+       kOpening + "message: orig file - cannot be read\nmessage: orig file - [INFO] is empty\n"
+                  "message: orig file - [FORMS] is empty\n"},
+      {"both fail", {{"orig.lng", ReadOutcome::Failed}, {"trans.lng", ReadOutcome::Failed}},
+       kOpening + "message: orig file - cannot be read\nmessage: translated file - cannot be read\n"
+                  "message: orig file - [INFO] is empty\nmessage: orig file - [FORMS] is empty\n"},
+      {"a file that cannot be opened is told only as empty", {{"trans.lng", ReadOutcome::NotOpened}},
+       kOpening + "info:  language for  by  ().<CR>Last modified on .\n"
+                  "missing: [FORMS]\nmissing: [  1] A\nmissing: [STRINGS]\nmissing: [  1] S\nremoved: [FORMS]\n"
+                  "message: translated file - [FORMS] is empty\n"},
+      {"too large for memory", {{"trans.lng", ReadOutcome::OutOfMemory}},
+       kOpening + "message: not enough memory to compare these files\n"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    ScriptedSource source;
+    source.files = {{"orig.lng", complete}, {"trans.lng", complete}};
+    source.failures = row.failures;
+    testing::RecordingView view("orig.lng", "trans.lng", true);
+    createReport(view, source);
+    EXPECT_EQ(view.transcript, row.transcript);
+  }
 }
 
 TEST(Report, WritesEachLineWithItsOffset) {

@@ -2,6 +2,9 @@
 
 #include "text_encoding.h"
 
+#include "code_page.h"
+#include "key_folder.h"
+
 #include <gtest/gtest.h>
 
 namespace ulmar {
@@ -34,26 +37,68 @@ TEST(TextEncoding, DecodesForDisplay) {
   EXPECT_EQ(TextEncoding::utf8().decode("a\xFF"), u"a\uFFFD");
 }
 
+TEST(TextEncoding, TakesEachPieceOfTextByItself) {
+  const TextEncoding cp1251 = TextEncoding::legacy("windows-1251");
+  const struct {
+    const char* name;
+    std::string bytes;
+    std::string encoding;
+  } rows[] = {
+      {"ascii", "Caption", "UTF-8"},
+      {"utf-8", "\xD0\x9A\xD0\xBE\xD0\xB4", "UTF-8"},
+      {"legacy", "\xCA\xEE\xE4", "windows-1251"},
+      {"utf-8 cut short", "\xD0", "windows-1251"},
+      {"overlong form", "\xC0\xAF", "windows-1251"},
+      {"surrogate", "\xED\xA0\x80", "windows-1251"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(encodingOf(row.bytes, cp1251).name(), row.encoding);
+  }
+}
+
 TEST(KeyFolder, FoldsToUnicodeFullCaseFolding) {
-  const KeyFolder utf8(TextEncoding::utf8());
-  const KeyFolder cp1252(TextEncoding::legacy("windows-1252"));
-  const KeyFolder cp1251(TextEncoding::legacy("windows-1251"));
+  const KeyFolder cp1252("windows-1252");
+  const KeyFolder cp1251("windows-1251");
+  const KeyFolder cp1253("windows-1253");
   const struct {
     const char* name;
     const KeyFolder& folder;
-    const char* key;
-    const char* folded;
+    std::string key;
+    std::string folded;
   } rows[] = {
-      {"ascii lowered", utf8, "TMainForm.Caption", "tmainform.caption"},
-      {"sharp s", utf8, "Stra\xC3\x9F" "e", "strasse"},
-      {"greek final sigma", utf8, "\xCE\xA3\xCF\x82", "\xCF\x83\xCF\x83"},
+      {"ascii lowered", cp1252, "TMainForm.Caption", "tmainform.caption"},
+      {"sharp s", cp1252, "Stra\xC3\x9F" "e", "strasse"},
+      {"greek final sigma", cp1252, "\xCE\xA3\xCF\x82", "\xCF\x83\xCF\x83"},
       {"cp1252 umlaut", cp1252, "\xC4nderung", "\xC3\xA4nderung"},
       {"cp1252 sharp s", cp1252, "\xDF", "ss"},
       {"cp1251 capital", cp1251, "\xCA", "\xD0\xBA"},
+      {"valid utf-8 is utf-8 whatever the code page", cp1251, "\xC3\x84", "\xC3\xA4"},
+      {"undecodable bytes stay apart", cp1253, "\xFF", "\xF4\x8F\xBF\xBF"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     EXPECT_EQ(row.folder.fold(row.key), row.folded);
+  }
+}
+
+// ICU counts in 32 bits; a key is folded in pieces, cut between characters,
+// and folds as it would whole.
+TEST(KeyFolder, FoldsAKeyInPiecesAsItWouldWhole) {
+  const std::vector<std::string> keys = {
+      "Stra\xC3\x9F" "e.\xC3\x84NDERUNG.\xF0\x90\x90\x80\xCE\xA3",  // utf-8, with a character beyond the BMP
+      "\xC4NDERUNG.\xDF.\x81\x8D.Caption",                              // cp1252 with undecodable bytes
+      "\x82\xA0\x82\xA2\x83\x41",                                        // shift-jis
+  };
+  for (const std::string& codePage : {"windows-1252", "windows-932"}) {
+    const KeyFolder whole(codePage);
+    for (const std::string& key : keys) {
+      for (size_t piece : {1, 2, 3, 5}) {
+        SCOPED_TRACE(codePage + " piece " + std::to_string(piece) + " key " + key);
+        const KeyFolder inPieces(codePage, piece);
+        EXPECT_EQ(inPieces.fold(key), whole.fold(key));
+      }
+    }
   }
 }
 
