@@ -2,11 +2,13 @@
 // "create report" to the report painted in the lists, then scrolling the
 // filled lists.
 //
-//   ulmar-window-bench                        start to first paint
+//   ulmar-window-bench                        start to first paint, a 10 MiB key
 //   ulmar-window-bench REFERENCE TRANSLATION  also the report and scrolling
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -35,6 +37,11 @@ private:
   const QElapsedTimer& clock_;
 };
 
+void writeFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  if (file.open(QIODevice::WriteOnly)) file.write(bytes);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -50,6 +57,24 @@ int main(int argc, char** argv) {
   form.show();
   while (firstPaint.at < 0) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
   std::printf("first paint: %lld ms after start\n", static_cast<long long>(firstPaint.at));
+
+  // A key of 10 MiB, to be listed as one to add: the lists must not take
+  // long to lay out one very long line.
+  {
+    QTemporaryDir dir;
+    const QString reference = dir.filePath(QStringLiteral("long-key.lng"));
+    const QString translation = dir.filePath(QStringLiteral("short.lng"));
+    writeFile(reference, "[FORMS]\n" + QByteArray(10 << 20, 'k') + "=v\n[STRINGS]\nS=1\n");
+    writeFile(translation, "[FORMS]\nA=1\n[STRINGS]\nS=1\n");
+    form.orig->setText(reference);
+    form.trans->setText(translation);
+    QElapsedTimer shown;
+    shown.start();
+    form.rep->click();
+    form.replist->repaint();
+    QApplication::processEvents();
+    std::printf("a 10 MiB key shown: %lld ms after the click\n", static_cast<long long>(shown.elapsed()));
+  }
   if (argc < 3) return 0;
 
   form.orig->setText(QString::fromLocal8Bit(argv[1]));

@@ -1,7 +1,8 @@
-// Feeds arbitrary bytes to the language-file reader. Beyond "no crash, no
-// leak, no undefined behaviour", it checks that the reader agrees with itself:
-// text fed in two pieces reads as text fed whole, and a reader that keeps
-// only some sections lists those exactly as one that keeps everything.
+// Feeds arbitrary bytes to the language-file reader and the report. Beyond
+// "no crash, no leak, no undefined behaviour", it checks that the reader and
+// the report agree with themselves: every listed key is found, one at a time
+// and a section at a time; the entries' lines count up; and a file compared
+// with itself has nothing to add or remove, whatever its bytes.
 
 #include <cstddef>
 #include <cstdint>
@@ -10,78 +11,76 @@
 #include <string_view>
 #include <vector>
 
-#include "ini_parser.h"
 #include "key_index.h"
 #include "language_file.h"
+#include "report.h"
 
 namespace {
-
-class TranscriptSink : public ulmar::IniSink {
-public:
-  explicit TranscriptSink(ulmar::SectionUse use) : use_(use) {}
-  ulmar::SectionUse openSection(std::string_view name) override {
-    transcript.append("[").append(name).append("]\n");
-    return use_;
-  }
-  void addEntry(std::string_view key, std::string_view value) override {
-    transcript.append(key).append("=").append(value).append("\n");
-  }
-  std::string transcript;
-
-private:
-  ulmar::SectionUse use_;
-};
-
-std::string parse(std::string_view text, size_t split, ulmar::SectionUse use, size_t headerBytesRead) {
-  TranscriptSink sink(use);
-  ulmar::IniParser parser(sink, headerBytesRead);
-  parser.feed(text.substr(0, split));
-  parser.feed(text.substr(split));
-  parser.finish();
-  return sink.transcript;
-}
 
 void check(bool condition) {
   if (!condition) std::abort();
 }
 
+void checkReader(ulmar::LanguageFile& file) {
+  const ulmar::KeyFolder folder(file.legacyEncoding().name());
+  uint32_t lastLine = 0;
+  for (const ulmar::Section& section : file.sections()) {
+    check(section.line > lastLine);
+    lastLine = section.line;
+    const auto entries = file.entriesOf(section);
+    const ulmar::KeyIndex index(entries, folder);
+    std::vector<bool> found;
+    index.findEach(entries, folder, found);
+    for (size_t i = 0; i < entries.size(); ++i) {
+      check(found[i]);
+      check(index.contains(entries[i].key(), folder));
+      check(entries[i].line > lastLine);
+      lastLine = entries[i].line;
+      // An entry's key and value stand within its line.
+      const std::string_view line = file.lineOf(entries[i]);
+      check(line.find(entries[i].key()) != std::string_view::npos);
+      check(line.find(file.rawValueOf(entries[i])) != std::string_view::npos);
+    }
+  }
+  for (const char* section : {"INFO", "FORMS", "STRINGS"}) {
+    ulmar::KeyList keys;
+    file.listSectionKeys(section, keys);
+    for (const std::string_view key : keys) check(file.keyPresent(section, key));
+  }
+}
+
+bool emptyLists(const std::vector<ulmar::ListedSection>& list) {
+  for (const ulmar::ListedSection& section : list) {
+    if (!section.keys.empty()) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string text(reinterpret_cast<const char*>(data), size);
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  // The first byte picks the code page that text beyond UTF-8 is read in.
+  const char* const codePages[] = {"windows-1252", "windows-1251", "windows-932", "windows-936"};
+  const std::string codePage = codePages[size == 0 ? 0 : data[0] % 4];
 
-  const size_t split = size == 0 ? 0 : data[0] % (size + 1);
-  // A short reach for header names, so that long header lines are tried too.
-  const size_t headerBytesRead = size < 2 ? ulmar::kHeaderBytesRead : 2 + data[1] % 32;
-  for (const auto use : {ulmar::SectionUse::Keys, ulmar::SectionUse::KeysAndValues, ulmar::SectionUse::Ignore}) {
-    for (const size_t reach : {headerBytesRead, ulmar::kHeaderBytesRead}) {
-      check(parse(text, split, use, reach) == parse(text, size, use, reach));
-    }
+  ulmar::LanguageFile file = ulmar::LanguageFile::fromText(bytes, codePage);
+  checkReader(file);
+
+  // A file against itself: every key of each side is on the other.
+  ulmar::LanguageFile reference = ulmar::LanguageFile::fromText(bytes, codePage);
+  ulmar::LanguageFile translation = ulmar::LanguageFile::fromText(bytes, codePage);
+  const ulmar::ReportResult result = ulmar::compareFiles(reference, translation);
+  check(emptyLists(result.missing) && emptyLists(result.removed));
+  if (result.counts) {
+    for (const int64_t count : *result.counts) check(count == 0);
   }
 
-  ulmar::LanguageFile everything = ulmar::LanguageFile::fromText(text);
-  ulmar::LanguageFile reportOnly =
-      ulmar::LanguageFile::fromText(text, ulmar::ReadScope{{"INFO", "FORMS", "STRINGS"}, {"INFO"}});
-  ulmar::KeyList all;
-  ulmar::KeyList some;
-  for (const char* section : {"INFO", "FORMS", "STRINGS"}) {
-    everything.listSectionKeys(section, all);
-    reportOnly.listSectionKeys(section, some);
-    check(all == some);
-    // The keys read in place are the keys listed.
-    const ulmar::KeySequence inPlace = reportOnly.sectionKeys(section);
-    check(inPlace.size() == some.size());
-    for (size_t i = 0; i < some.size(); ++i) check(inPlace[i] == some[i]);
-    // Every listed key is present, one at a time and many at once.
-    std::vector<bool> found;
-    reportOnly.presenceIndex(section)->findEach(all, everything.keyFolder(), found);
-    for (size_t i = 0; i < all.size(); ++i) {
-      check(found[i]);
-      check(everything.keyPresent(section, all[i]));
-    }
-  }
-  for (const char* key : {"language", "compatibility", "developer", "contacts", "updated"}) {
-    check(everything.readValue("INFO", key, "") == reportOnly.readValue("INFO", key, ""));
-  }
+  // The same bytes split in two, one half against the other.
+  const size_t split = size < 2 ? 0 : data[1] % size;
+  ulmar::LanguageFile first = ulmar::LanguageFile::fromText(bytes.substr(0, split), codePage);
+  ulmar::LanguageFile second = ulmar::LanguageFile::fromText(bytes.substr(split), codePage);
+  const ulmar::ReportResult halves = ulmar::compareFiles(first, second);
+  check(!halves.closingMessage.empty());
   return 0;
 }

@@ -10,6 +10,7 @@
 #include <QStyleFactory>
 
 #include "etched_rule.h"
+#include "messages.h"
 #include "form_layout.h"
 #include "report.h"
 #include "ulmar.xpm"
@@ -18,7 +19,11 @@
 
 TForm1* Form1 = nullptr;
 
+namespace text = ulmar::text;
+
 namespace {
+
+QString uiText(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 constexpr char kAuthor[] = "Ulmar";
 constexpr char kWebAddress[] = "https://ulmar.org";
@@ -62,14 +67,15 @@ QPlainTextEdit* makeList(QWidget* parent, const char* name) {
   list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   list->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  // Key names have no spaces: a long one must still wrap.
-  list->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  // Wrapping anywhere, not at word boundaries: a key name has no spaces, and
+  // looking for word boundaries in a megabyte-long one takes the widget minutes.
+  list->setWordWrapMode(QTextOption::WrapAnywhere);
   list->setTabChangesFocus(true);
   return list;
 }
 
 QFileDialog* makeLanguageDialog(QWidget* parent) {
-  auto* dialog = new QFileDialog(parent, QStringLiteral("Select a language file"));
+  auto* dialog = new QFileDialog(parent, uiText(text::kFileDialogTitle));
   dialog->setObjectName(QStringLiteral("langopen"));
   dialog->setOption(QFileDialog::DontUseNativeDialog);
   dialog->setOption(QFileDialog::HideNameFilterDetails);
@@ -84,12 +90,10 @@ QFileDialog* makeLanguageDialog(QWidget* parent) {
 }  // namespace
 
 QString formCaption() {
-  return QStringLiteral("ULMAR TRANSLATION TOOL V3 by %1, %2").arg(QLatin1String(kAuthor), QLatin1String(kWebAddress));
+  return QStringLiteral("%1 by %2, %3").arg(uiText(text::kWindowTitle), QLatin1String(kAuthor), QLatin1String(kWebAddress));
 }
 
-TXPManifest::TXPManifest() {
-  if (QStyle* style = QStyleFactory::create(QStringLiteral("Fusion"))) QApplication::setStyle(style);
-}
+void TXPManifest::useVisualStyle() { QApplication::setStyle(QStyleFactory::create(QLatin1String(kStyle))); }
 
 TForm1::TForm1(ModalDialogs modalDialogs, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -106,29 +110,28 @@ TForm1::TForm1(ModalDialogs modalDialogs, QWidget* parent)
   setPalette(buttonFace);
   setAutoFillBackground(true);
 
-  orig = makePathField(this, "orig", "origLabel", QStringLiteral("The latest sample.lng:"));
-  trans = makePathField(this, "trans", "transLabel", QStringLiteral("Your language.lng:"));
+  orig = makePathField(this, "orig", "origLabel", uiText(text::kReferenceFieldLabel));
+  trans = makePathField(this, "trans", "transLabel", uiText(text::kTranslationFieldLabel));
   langopen = makeLanguageDialog(this);
-  openorig = makeButton(this, "openorig", QStringLiteral("open"));
-  opentrans = makeButton(this, "opentrans", QStringLiteral("open"));
-  rep = makeButton(this, "rep", QStringLiteral("create report"));
+  openorig = makeButton(this, "openorig", uiText(text::kOpenButton));
+  opentrans = makeButton(this, "opentrans", uiText(text::kOpenButton));
+  rep = makeButton(this, "rep", uiText(text::kCreateReportButton));
   replist = makeList(this, "replist");
-  Label1 = makeLabel(this, "Label1", QStringLiteral("These ones don't exist in your translation:"), Emphasis::Bold);
-  Label2 = makeLabel(this, "Label2", QStringLiteral("These ones were removed from the original file:"), Emphasis::Bold);
+  Label1 = makeLabel(this, "Label1", uiText(text::kMissingTitle), Emphasis::Bold);
+  Label2 = makeLabel(this, "Label2", uiText(text::kRemovedTitle), Emphasis::Bold);
   replist1 = makeList(this, "replist1");
-  Label3 = makeLabel(this, "Label3", QStringLiteral("FORMS to add:"));
-  Label4 = makeLabel(this, "Label4", QStringLiteral("STRINGS to add:"));
-  Label5 = makeLabel(this, "Label5", QStringLiteral("FORMS to remove:"));
-  Label6 = makeLabel(this, "Label6", QStringLiteral("STRINGS to remove:"));
-  cp1 = makeLabel(this, "cp1", QStringLiteral("???"));
-  cp2 = makeLabel(this, "cp2", QStringLiteral("???"));
-  cm1 = makeLabel(this, "cm1", QStringLiteral("???"));
-  cm2 = makeLabel(this, "cm2", QStringLiteral("???"));
-  Label7 = makeLabel(this, "Label7", QStringLiteral("File information:"), Emphasis::Bold);
-  cinf = makeLabel(this, "cinf", QStringLiteral("???"));
+  Label3 = makeLabel(this, "Label3", uiText(text::kFormsToAdd));
+  Label4 = makeLabel(this, "Label4", uiText(text::kStringsToAdd));
+  Label5 = makeLabel(this, "Label5", uiText(text::kFormsToRemove));
+  Label6 = makeLabel(this, "Label6", uiText(text::kStringsToRemove));
+  cp1 = makeLabel(this, "cp1", uiText(text::kNotYetSet));
+  cp2 = makeLabel(this, "cp2", uiText(text::kNotYetSet));
+  cm1 = makeLabel(this, "cm1", uiText(text::kNotYetSet));
+  cm2 = makeLabel(this, "cm2", uiText(text::kNotYetSet));
+  Label7 = makeLabel(this, "Label7", uiText(text::kFileInformationTitle), Emphasis::Bold);
+  cinf = makeLabel(this, "cinf", uiText(text::kNotYetSet));
   Label8 = makeLabel(this, "Label8",
-                     QStringLiteral("* The offset shows the variable number counted from the beginning of the "
-                                    "corresponding section (forms or strings)"),
+                     uiText(text::kOffsetNote),
                      Emphasis::Italic);
   Label8->setAlignment(Qt::AlignRight | Qt::AlignTop);
   // Screen readers name each list by its heading.
@@ -136,10 +139,10 @@ TForm1::TForm1(ModalDialogs modalDialogs, QWidget* parent)
   replist1->setAccessibleName(Label2->text());
   Bevel1 = new EtchedRule(this);
   Bevel1->setObjectName(QStringLiteral("Bevel1"));
-  offs = new QCheckBox(QStringLiteral("Calculate offsets"), this);
+  offs = new QCheckBox(uiText(text::kOffsetsCheckBox), this);
   offs->setObjectName(QStringLiteral("offs"));
   offs->setChecked(true);
-  auto* wholeBox = new WholeBoxCheckStyle;
+  auto* wholeBox = new WholeBoxCheckStyle(QLatin1String(TXPManifest::kStyle));
   wholeBox->setParent(this);
   offs->setStyle(wholeBox);
 

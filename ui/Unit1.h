@@ -16,10 +16,12 @@ class QPlainTextEdit;
 class QPushButton;
 class QStyle;
 
-// Gives every control the toolkit's current visual style (Fusion), the part
-// the application manifest plays on Windows.
+// The window's visual style, the part the application manifest plays on
+// Windows: every control in Fusion, whatever the desktop's own style.
 struct TXPManifest {
-  TXPManifest();
+  static constexpr char kStyle[] = "Fusion";
+  // Sets the application's style; main() calls it before making the window.
+  static void useVisualStyle();
 };
 
 class TForm1 : public QWidget {

@@ -4,6 +4,7 @@
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
+  TXPManifest::useVisualStyle();
   TForm1 form;
   Form1 = &form;
   form.show();

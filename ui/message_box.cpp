@@ -1,14 +1,12 @@
 #include "message_box.h"
 
 #include <QCoreApplication>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 
-#include "modal_dialogs.h"
 
 QString applicationTitle(const QString& executablePath) {
   QString name = QFileInfo(executablePath).fileName();
@@ -34,14 +32,4 @@ std::unique_ptr<QMessageBox> makeMessageBox(QWidget* owner, const QString& text)
     box->move(area.center() - QPoint(box->width() / 2, box->height() / 2));
   }
   return box;
-}
-
-ModalDialogs ModalDialogs::interactive() {
-  ModalDialogs dialogs;
-  dialogs.chooseFile = [](QFileDialog& dialog) -> std::optional<QString> {
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return dialog.selectedFiles().first();
-  };
-  dialogs.showMessage = [](QWidget* owner, const QString& text) { makeMessageBox(owner, text)->exec(); };
-  return dialogs;
 }

@@ -11,6 +11,19 @@
 
 namespace {
 
+// Lines longer than this are cut and end in an ellipsis: laying out one line
+// of megabytes takes a list seconds, and nobody reads that far along a line.
+constexpr qsizetype kLongestListLine = 10000;
+
+QString listLine(std::string_view line, const ulmar::TextEncoding& encoding) {
+  QString shown = displayText(line, encoding);
+  if (shown.size() > kLongestListLine) {
+    shown.truncate(kLongestListLine);
+    shown += QChar(0x2026);
+  }
+  return shown;
+}
+
 void appendLines(QPlainTextEdit* list, QStringList& lines) {
   if (lines.isEmpty()) return;
   if (list->document()->isEmpty()) {
@@ -42,11 +55,11 @@ void WindowReportView::clearRemovedList() {
 }
 
 void WindowReportView::addMissingLine(std::string_view line, const ulmar::TextEncoding& encoding) {
-  missingLines_.append(displayText(line, encoding));
+  missingLines_.append(listLine(line, encoding));
 }
 
 void WindowReportView::addRemovedLine(std::string_view line, const ulmar::TextEncoding& encoding) {
-  removedLines_.append(displayText(line, encoding));
+  removedLines_.append(listLine(line, encoding));
 }
 
 void WindowReportView::setFileInformation(std::string_view text, const ulmar::TextEncoding& encoding) {

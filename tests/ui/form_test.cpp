@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QtTest>
 
@@ -241,9 +242,26 @@ private slots:
       QVERIFY(!list->isReadOnly());
       QCOMPARE(list->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
       QCOMPARE(list->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+      QCOMPARE(list->wordWrapMode(), QTextOption::WrapAnywhere);
       QVERIFY(list->toPlainText().isEmpty());
     }
     QVERIFY(form->offs->isChecked());
+  }
+
+  // The layout is measured for Arial; Liberation Sans draws with its metrics.
+  void arialOrItsMetricTwinIsInstalled() {
+    const QString family = QFontInfo(QFont(QStringLiteral("Arial"))).family();
+    if (family != QStringLiteral("Arial") && family != QStringLiteral("Liberation Sans")) {
+      QFAIL(qPrintable(QStringLiteral("Arial draws as %1 here; install Debian's fonts-liberation").arg(family)));
+    }
+  }
+
+  void checkBoxDrawsInTheWindowsStyle() {
+    ScriptedDialogs dialogs;
+    const auto form = makeForm(dialogs);
+    auto* proxy = qobject_cast<QProxyStyle*>(form->offs->style());
+    QVERIFY(proxy != nullptr);
+    QCOMPARE(proxy->baseStyle()->name(), QStringLiteral("fusion"));
   }
 
   // A click anywhere on its box toggles it, as its whole box is the control.
@@ -386,6 +404,21 @@ private slots:
     QCOMPARE(form->replist->toPlainText(), QStringLiteral("[FORMS]\n[  1] A\n[  2] B\n[STRINGS]\n[  1] S"));
     QCOMPARE(form->replist1->toPlainText(), QStringLiteral("[FORMS]"));
     QCOMPARE(form->cp1->text(), QStringLiteral("1"));  // kept from the run that got that far
+  }
+
+  // A very long key is shown cut short, so that the list stays quick.
+  void cutsAVeryLongLineShort() {
+    ulmar::testing::TempDir dir;
+    ScriptedDialogs dialogs;
+    const auto form = makeForm(dialogs);
+    const std::string longKey(100000, 'k');
+    form->orig->setText(QString::fromStdString(dir.write("o.lng", "[FORMS]\n" + longKey + "=1\n[STRINGS]\nS=1\n")));
+    form->trans->setText(QString::fromStdString(dir.write("t.lng", "[FORMS]\nA=1\n[STRINGS]\nS=1\n")));
+    form->offs->setChecked(false);
+    QTest::mouseClick(form->rep, Qt::LeftButton);
+    const QStringList lines = form->replist->toPlainText().split(u'\n');
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines[1], QString(10000, u'k') + QChar(0x2026));
   }
 
   void showsTextInTheEncodingOfItsFile() {
