@@ -1,7 +1,12 @@
 #include "command_line.h"
 
+#include <optional>
+
 #include "console_view.h"
+#include "icu_conversion.h"
+#include "messages.h"
 #include "report.h"
+#include "report_formats.h"
 
 #ifndef ULMAR_VERSION
 #define ULMAR_VERSION "unknown"
@@ -13,7 +18,8 @@ namespace {
 
 constexpr std::string_view kProgram = "ulmar-report";
 
-constexpr std::string_view kUsageLine = "Usage: ulmar-report [--no-offsets] REFERENCE TRANSLATION\n";
+constexpr std::string_view kUsageLine =
+    "Usage: ulmar-report [--no-offsets] [--format=FORMAT] [--encoding=NAME] REFERENCE TRANSLATION\n";
 
 constexpr std::string_view kHelp =
     "Compares your translation's language file (TRANSLATION) with the product's\n"
@@ -21,57 +27,121 @@ constexpr std::string_view kHelp =
     "the keys your translation lacks (to add) and the keys the sample no longer\n"
     "has (to remove), with their counts and your file's [INFO].\n"
     "\n"
-    "  --no-offsets  list the keys without their position in their section\n"
-    "  --help        show this help and exit\n"
-    "  --version     show the version and exit\n"
-    "  --            end of options; the next arguments are paths\n"
+    "  --no-offsets       list the keys without their position in their section\n"
+    "  --format=FORMAT    text (the default): the report for people;\n"
+    "                     lines: one 'FILE:LINE: [SECTION] KEY: ...' line per key,\n"
+    "                     as compilers write them, for editors and CI;\n"
+    "                     json: the whole report as one JSON document\n"
+    "  --encoding=NAME    the code page of files that are not UTF-8, as ICU names\n"
+    "                     it (windows-1251, say); by default the one of your locale\n"
+    "  --help             show this help and exit\n"
+    "  --version          show the version and exit\n"
+    "  --                 end of options; the next arguments are paths\n"
     "\n"
     "The report goes to standard output, the run's messages to standard error.\n"
+    "Keys are written as they stand in your files, except in the lines and json\n"
+    "formats and for UTF-16 files, where they are written in UTF-8.\n"
     "Exit status: 0 when both files have the same keys, 1 when keys differ,\n"
     "2 when a section is empty or missing, the command line is wrong, or the\n"
     "report cannot be written.\n";
+
+enum class Format { Text, Lines, Json };
+
+struct Options {
+  bool offsets = true;
+  Format format = Format::Text;
+  std::string encoding;
+  std::vector<std::string> paths;
+};
 
 int usageError(std::ostream& err, std::string_view problem) {
   err << kProgram << ": " << problem << '\n' << kUsageLine << "Try 'ulmar-report --help' for more information.\n";
   return kExitTrouble;
 }
 
+std::optional<Format> formatNamed(std::string_view name) {
+  if (name == "text") return Format::Text;
+  if (name == "lines") return Format::Lines;
+  if (name == "json") return Format::Json;
+  return std::nullopt;
+}
+
+bool knownEncoding(const std::string& name) { return Converter(name).get() != nullptr; }
+
 }  // namespace
 
 int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
-  bool offsets = true;
+  Options options;
   bool optionsEnded = false;
-  std::vector<std::string> paths;
-  for (const std::string& argument : arguments) {
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
     const bool isOption = !optionsEnded && argument.size() > 1 && argument[0] == '-';
+    // "--name=value" or "--name value".
+    auto valueOf = [&](std::string_view name, std::string& value) {
+      if (argument.starts_with(std::string(name) + "=")) {
+        value = argument.substr(name.size() + 1);
+        return true;
+      }
+      if (argument == name && i + 1 < arguments.size()) {
+        value = arguments[++i];
+        return true;
+      }
+      return false;
+    };
+    std::string value;
     if (!isOption) {
-      paths.push_back(argument);
+      options.paths.push_back(argument);
     } else if (argument == "--") {
       optionsEnded = true;
     } else if (argument == "--no-offsets") {
-      offsets = false;
+      options.offsets = false;
+    } else if (valueOf("--format", value)) {
+      const std::optional<Format> format = formatNamed(value);
+      if (!format) return usageError(err, "unknown format '" + value + "' (text, lines or json)");
+      options.format = *format;
+    } else if (valueOf("--encoding", value)) {
+      if (!knownEncoding(value)) return usageError(err, "unknown encoding '" + value + "'");
+      options.encoding = value;
     } else if (argument == "--help") {
       out << kUsageLine << kHelp;
       return kExitSame;
     } else if (argument == "--version") {
       out << kProgram << " (Ulmar) " << ULMAR_VERSION << '\n';
       return kExitSame;
+    } else if (argument == "--format" || argument == "--encoding") {
+      return usageError(err, "option '" + argument + "' needs a value");
     } else {
       return usageError(err, "unknown option '" + argument + "'");
     }
   }
-  if (paths.size() < 2) return usageError(err, "missing file operand");
-  if (paths.size() > 2) return usageError(err, "extra operand '" + paths[2] + "'");
+  if (options.paths.size() < 2) return usageError(err, "missing file operand");
+  if (options.paths.size() > 2) return usageError(err, "extra operand '" + options.paths[2] + "'");
 
-  ConsoleView view(paths[0], paths[1], offsets, err);
-  createReport(view);
-  view.writeReport(out);
+  LanguageFile reference = LanguageFile::fromPath(options.paths[0], options.encoding);
+  LanguageFile translation = LanguageFile::fromPath(options.paths[1], options.encoding);
+  const ReportResult result = compareFiles(reference, translation);
+
+  // The run's messages go to standard error as the run shows them.
+  ConsoleView view(options.offsets, err);
+  showResult(result, view);
+  view.showMessage(result.closingMessage);
+  int status = kExitTrouble;
+  if (result.closingMessage == text::kDone && result.counts) {
+    const auto& counts = *result.counts;
+    status = counts[0] == 0 && counts[1] == 0 && counts[2] == 0 && counts[3] == 0 ? kExitSame : kExitDifferent;
+  }
+
+  const ReportFiles files{options.paths[0], options.paths[1], reference, translation};
+  switch (options.format) {
+    case Format::Text: view.writeReport(out); break;
+    case Format::Lines: writeFindingLines(out, result, files); break;
+    case Format::Json: writeJsonReport(out, result, files, status); break;
+  }
   if (!out) {
     err << kProgram << ": cannot write the report\n";
     return kExitTrouble;
   }
-  if (!view.saidDone()) return kExitTrouble;
-  return view.nothingToChange() ? kExitSame : kExitDifferent;
+  return status;
 }
 
 }  // namespace ulmar

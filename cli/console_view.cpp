@@ -6,12 +6,7 @@
 
 namespace ulmar {
 
-ConsoleView::ConsoleView(std::string referencePath, std::string translationPath, bool offsets,
-                         std::ostream& messages)
-    : referencePath_(std::move(referencePath)),
-      translationPath_(std::move(translationPath)),
-      offsets_(offsets),
-      messages_(messages) {}
+ConsoleView::ConsoleView(bool offsets, std::ostream& messages) : offsets_(offsets), messages_(messages) {}
 
 void ConsoleView::addMissingLine(std::string_view line, const TextEncoding&) {
   missing_ += line;
@@ -34,11 +29,6 @@ void ConsoleView::setCount(ReportCount which, int64_t value) { counts_[static_ca
 void ConsoleView::showMessage(std::string_view text) {
   messages_ << text << '\n';
   messages_.flush();
-  if (text == text::kDone) saidDone_ = true;
-}
-
-bool ConsoleView::nothingToChange() const {
-  return std::all_of(counts_.begin(), counts_.end(), [](const auto& count) { return count && *count == 0; });
 }
 
 void ConsoleView::writeReport(std::ostream& out) const {

@@ -14,10 +14,11 @@ namespace ulmar {
 class ConsoleView : public ReportView {
 public:
   // Messages go to `messages` as the run shows them, one a line.
-  ConsoleView(std::string referencePath, std::string translationPath, bool offsets, std::ostream& messages);
+  ConsoleView(bool offsets, std::ostream& messages);
 
-  std::string referencePath() override { return referencePath_; }
-  std::string translationPath() override { return translationPath_; }
+  // The command line reads its files itself.
+  std::string referencePath() override { return {}; }
+  std::string translationPath() override { return {}; }
   bool offsetsWanted() override { return offsets_; }
   void clearMissingList() override { missing_.clear(); }
   void clearRemovedList() override { removed_.clear(); }
@@ -31,20 +32,13 @@ public:
   // by "\n"; "???" stands for what the run did not set.
   void writeReport(std::ostream& out) const;
 
-  bool saidDone() const { return saidDone_; }
-  // Whether the counts were set and all of them are 0.
-  bool nothingToChange() const;
-
 private:
-  std::string referencePath_;
-  std::string translationPath_;
   bool offsets_;
   std::ostream& messages_;
   std::string missing_;  // lines, each ended by "\n"
   std::string removed_;
   std::optional<std::string> fileInformation_;
   std::array<std::optional<int64_t>, 4> counts_;
-  bool saidDone_ = false;
 };
 
 }  // namespace ulmar

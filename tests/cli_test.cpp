@@ -135,6 +135,10 @@ TEST(CommandLine, RefusesAWrongCommandLineWithUsage) {
       {"unknown short option", {"-n", "a.lng", "b.lng"}, "ulmar-report: unknown option '-n'\n"},
       {"options end before a path", {"a.lng", "--", "--no-offsets", "b.lng"},
        "ulmar-report: extra operand 'b.lng'\n"},
+      {"unknown format", {"--format=xml", "a.lng", "b.lng"},
+       "ulmar-report: unknown format 'xml' (text, lines or json)\n"},
+      {"format without a value", {"a.lng", "b.lng", "--format"}, "ulmar-report: option '--format' needs a value\n"},
+      {"unknown encoding", {"--encoding=klingon", "a.lng", "b.lng"}, "ulmar-report: unknown encoding 'klingon'\n"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
@@ -142,7 +146,7 @@ TEST(CommandLine, RefusesAWrongCommandLineWithUsage) {
     EXPECT_EQ(outcome.status, 2);
     EXPECT_EQ(outcome.out, "");
     EXPECT_EQ(outcome.err, row.firstLine +
-                               "Usage: ulmar-report [--no-offsets] REFERENCE TRANSLATION\n"
+                               "Usage: ulmar-report [--no-offsets] [--format=FORMAT] [--encoding=NAME] REFERENCE TRANSLATION\n"
                                "Try 'ulmar-report --help' for more information.\n");
   }
 }
@@ -151,7 +155,7 @@ TEST(CommandLine, AnswersHelpAndVersionOnStdout) {
   const Outcome help = runWith({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_EQ(help.err, "");
-  EXPECT_EQ(help.out.substr(0, help.out.find('\n') + 1), "Usage: ulmar-report [--no-offsets] REFERENCE TRANSLATION\n");
+  EXPECT_EQ(help.out.substr(0, help.out.find('\n') + 1), "Usage: ulmar-report [--no-offsets] [--format=FORMAT] [--encoding=NAME] REFERENCE TRANSLATION\n");
   EXPECT_NE(help.out.find("--no-offsets"), std::string::npos);
 
   const Outcome version = runWith({"--version"});
