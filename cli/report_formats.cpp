@@ -8,19 +8,27 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-Json listJson(const std::vector<ListedSection>& list, LanguageFile& file) {
-  Json sections = Json::array();
-  for (const ListedSection& section : list) {
-    Json keys = Json::array();
-    for (const ListedKey& key : section.keys) {
-      keys.push_back({{"key", utf8Of(file, key.key)},
-                      {"offset", key.offset},
-                      {"line", key.entry->line},
-                      {"value", utf8Of(file, key.value)}});
+// A value as JSON text; bytes that are not UTF-8 (in a path, say) become U+FFFD.
+std::string dumped(const Json& value) { return value.dump(-1, ' ', false, Json::error_handler_t::replace); }
+
+// A list of sections, written key by key: a DOM of hundreds of thousands of
+// keys would cost more than the report itself.
+void writeList(std::ostream& out, const std::vector<ListedSection>& list, LanguageFile& file) {
+  out << '[';
+  for (size_t s = 0; s < list.size(); ++s) {
+    const ListedSection& section = list[s];
+    out << (s == 0 ? "\n    " : ",\n    ") << "{\"section\": " << dumped(section.section) << ", \"keys\": [";
+    for (size_t k = 0; k < section.keys.size(); ++k) {
+      const ListedKey& key = section.keys[k];
+      const Json entry = {{"key", utf8Of(file, key.key)},
+                          {"offset", key.offset},
+                          {"line", key.entry->line},
+                          {"value", utf8Of(file, key.value)}};
+      out << (k == 0 ? "\n      " : ",\n      ") << dumped(entry);
     }
-    sections.push_back({{"section", section.section}, {"keys", std::move(keys)}});
+    out << (section.keys.empty() ? "]}" : "\n    ]}");
   }
-  return sections;
+  out << (list.empty() ? "]" : "\n  ]");
 }
 
 Json fileJson(const std::string& path, LanguageFile& file) {
@@ -60,35 +68,33 @@ void writeFindingLines(std::ostream& out, const ReportResult& result, const Repo
 }
 
 void writeJsonReport(std::ostream& out, const ReportResult& result, const ReportFiles& files, int status) {
-  Json report;
-  report["format"] = "ulmar-report";
-  report["version"] = 1;
-  report["reference"] = fileJson(files.referencePath, files.reference);
-  report["translation"] = fileJson(files.translationPath, files.translation);
+  Json info = nullptr;
   if (result.info) {
-    Json info = Json::object();
+    info = Json::object();
     for (size_t i = 0; i < kInfoKeys.size(); ++i) info[std::string(kInfoKeys[i])] = utf8Of(files.translation, (*result.info)[i]);
-    report["info"] = std::move(info);
-  } else {
-    report["info"] = nullptr;
   }
-  report["to_add"] = listJson(result.missing, files.reference);
-  report["to_remove"] = listJson(result.removed, files.translation);
+  Json counts = nullptr;
   if (result.counts) {
-    const auto& counts = *result.counts;
-    report["counts"] = {{"forms_to_add", counts[0]},
-                        {"strings_to_add", counts[1]},
-                        {"forms_to_remove", counts[2]},
-                        {"strings_to_remove", counts[3]}};
-  } else {
-    report["counts"] = nullptr;
+    const auto& count = *result.counts;
+    counts = {{"forms_to_add", count[0]},
+              {"strings_to_add", count[1]},
+              {"forms_to_remove", count[2]},
+              {"strings_to_remove", count[3]}};
   }
   Json messages = Json::array();
   for (const std::string_view message : result.messages()) messages.push_back(message);
-  report["messages"] = std::move(messages);
-  report["status"] = status;
-  // Bytes that are not UTF-8 (in a path, say) become U+FFFD.
-  out << report.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+
+  out << "{\n  \"format\": \"ulmar-report\",\n  \"version\": 1,\n";
+  out << "  \"reference\": " << dumped(fileJson(files.referencePath, files.reference)) << ",\n";
+  out << "  \"translation\": " << dumped(fileJson(files.translationPath, files.translation)) << ",\n";
+  out << "  \"info\": " << dumped(info) << ",\n";
+  out << "  \"to_add\": ";
+  writeList(out, result.missing, files.reference);
+  out << ",\n  \"to_remove\": ";
+  writeList(out, result.removed, files.translation);
+  out << ",\n  \"counts\": " << dumped(counts) << ",\n";
+  out << "  \"messages\": " << dumped(messages) << ",\n";
+  out << "  \"status\": " << status << "\n}\n";
   out.flush();
 }
 
