@@ -90,11 +90,11 @@ TEST(KeyFolder, FoldsAKeyInPiecesAsItWouldWhole) {
       "\xC4NDERUNG.\xDF.\x81\x8D.Caption",                              // cp1252 with undecodable bytes
       "\x82\xA0\x82\xA2\x83\x41",                                        // shift-jis
   };
-  for (const std::string& codePage : {"windows-1252", "windows-932"}) {
+  for (const char* codePage : {"windows-1252", "windows-932"}) {
     const KeyFolder whole(codePage);
     for (const std::string& key : keys) {
       for (size_t piece : {1, 2, 3, 5}) {
-        SCOPED_TRACE(codePage + " piece " + std::to_string(piece) + " key " + key);
+        SCOPED_TRACE(std::string(codePage) + " piece " + std::to_string(piece) + " key " + key);
         const KeyFolder inPieces(codePage, piece);
         EXPECT_EQ(inPieces.fold(key), whole.fold(key));
       }
