@@ -9,6 +9,7 @@
 #include "command_line.h"
 #include "scoped_locale.h"
 #include "temp_files.h"
+#include "utf16_text.h"
 
 namespace ulmar {
 namespace {
@@ -34,14 +35,6 @@ Outcome runOn(const testing::TempDir& dir, const std::optional<std::string>& ref
   return {status, out.str(), err.str()};
 }
 
-std::string utf16le(std::u16string_view text) {
-  std::string bytes = "\xFF\xFE";
-  for (const char16_t unit : text) {
-    bytes += static_cast<char>(unit & 0xFF);
-    bytes += static_cast<char>(unit >> 8);
-  }
-  return bytes;
-}
 
 const std::string kReference =
     "; sample\n[INFO]\nlanguage=English\n\n[FORMS]\nA=Alpha\nB=\"Beta \"\nC=Gamma\n[STRINGS]\nS1=one\nS2=two\n";
@@ -118,7 +111,7 @@ const std::vector<Case> kCases = {
          "counts": {"forms_to_add": 1, "strings_to_add": 0, "forms_to_remove": 1, "strings_to_remove": 0},
          "messages": ["done"], "status": 1})"},
     {"a utf-16 translation", "[INFO]\nlanguage=x\n[FORMS]\nA=1\n[STRINGS]\nS=1\n",
-     utf16le(u"[INFO]\r\nlanguage=\u0395\u03BB\r\n[FORMS]\r\nA=1\r\n\u0391=\u03B1\r\n[STRINGS]\r\nS=1\r\n"), 1,
+     testing::utf16le(u"[INFO]\r\nlanguage=\u0395\u03BB\r\n[FORMS]\r\nA=1\r\n\u0391=\u03B1\r\n[STRINGS]\r\nS=1\r\n"), 1,
      "tr:5: [FORMS] \xCE\x91: no longer in the reference\n",
      R"({"reference": {"encoding": "UTF-8"}, "translation": {"encoding": "UTF-16LE"},
          "info": {"language": "Ελ", "compatibility": "", "developer": "", "contacts": "", "updated": ""},

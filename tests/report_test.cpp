@@ -11,6 +11,7 @@
 #include "recording_view.h"
 #include "scoped_locale.h"
 #include "temp_files.h"
+#include "utf16_text.h"
 
 namespace ulmar {
 namespace {
@@ -32,14 +33,6 @@ struct Case {
   std::string transcript;
 };
 
-std::string utf16le(std::u16string_view text) {
-  std::string bytes = "\xFF\xFE";
-  for (const char16_t unit : text) {
-    bytes += static_cast<char>(unit & 0xFF);
-    bytes += static_cast<char>(unit >> 8);
-  }
-  return bytes;
-}
 
 std::string manyKeys(int count) {
   std::string text;
@@ -138,7 +131,7 @@ const std::vector<Case> kCases = {
          "count forms to add: 1\ncount strings to add: 0\ncount forms to remove: 2\ncount strings to remove: 0\n"
          "message: done\n"},
     {"utf-16 keys against legacy keys", kInfo + "[FORMS]\n\xC4nderung=1\n[STRINGS]\nS=1\n",
-     utf16le(u"[FORMS]\n\u00E4NDERUNG=1\n[STRINGS]\nS=1"),
+     testing::utf16le(u"[FORMS]\n\u00E4NDERUNG=1\n[STRINGS]\nS=1"),
      true,
      kOpening + "info:  language for  by  ().<CR>Last modified on .\nmissing: [FORMS]\nmissing: [STRINGS]\n"
                 "removed: [FORMS]\nremoved: [STRINGS]\n" + kCountsZero + "message: done\n"},
