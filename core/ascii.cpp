@@ -19,18 +19,16 @@ bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-bool isAscii(std::string_view bytes) {
+size_t asciiPrefixLength(std::string_view bytes) {
   size_t i = 0;
   // Most of any language file is ASCII: test it a word at a time.
   for (; i + 8 <= bytes.size(); i += 8) {
     uint64_t word;
     std::memcpy(&word, bytes.data() + i, 8);
-    if (word & 0x8080808080808080ULL) return false;
+    if (word & 0x8080808080808080ULL) break;
   }
-  for (; i < bytes.size(); ++i) {
-    if (static_cast<unsigned char>(bytes[i]) >= 0x80) return false;
-  }
-  return true;
+  while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80) ++i;
+  return i;
 }
 
 bool isBlankByte(char c) {

@@ -14,8 +14,10 @@ std::string lowerAscii(std::string_view text);
 // Whether `a` and `b` are equal when ASCII letters are compared without case.
 bool equalIgnoringAsciiCase(std::string_view a, std::string_view b);
 
+// How many of the first bytes of `bytes` are below 0x80.
+size_t asciiPrefixLength(std::string_view bytes);
 // Whether every byte of `bytes` is below 0x80.
-bool isAscii(std::string_view bytes);
+inline bool isAscii(std::string_view bytes) { return asciiPrefixLength(bytes) == bytes.size(); }
 
 // The blanks the profile rules trim: TAB, LF, VT, FF, CR, space and 0x1A.
 bool isBlankByte(char c);

@@ -16,6 +16,9 @@ std::string_view cutAtNul(std::string_view text) {
   return nul == nullptr ? text : text.substr(0, static_cast<size_t>(static_cast<const char*>(nul) - text.data()));
 }
 
+// Where the line that `p` stands in ends. A byte loop, not LineReader: a
+// value is short, and LineReader looks for each kind of line end up to the
+// end of the text.
 const char* lineEndFrom(const char* p, const char* end) {
   while (p < end && *p != '\n' && *p != '\r') ++p;
   return p;

@@ -1,7 +1,6 @@
 #include "utf8.h"
 
-#include <cstdint>
-#include <cstring>
+#include "ascii.h"
 
 namespace ulmar {
 
@@ -10,14 +9,7 @@ bool isValidUtf8(std::string_view bytes) {
   const auto* const end = p + bytes.size();
   while (p < end) {
     if (*p < 0x80) {
-      // Most of any language file is ASCII: skip it a word at a time.
-      ++p;
-      while (end - p >= 8) {
-        uint64_t word;
-        std::memcpy(&word, p, 8);
-        if (word & 0x8080808080808080ULL) break;
-        p += 8;
-      }
+      p += asciiPrefixLength(std::string_view(reinterpret_cast<const char*>(p), static_cast<size_t>(end - p)));
       continue;
     }
     const unsigned char lead = *p++;
