@@ -3,7 +3,6 @@
 #include <optional>
 
 #include "console_view.h"
-#include "icu_conversion.h"
 #include "messages.h"
 #include "report.h"
 #include "report_formats.h"
@@ -66,8 +65,6 @@ std::optional<Format> formatNamed(std::string_view name) {
   return std::nullopt;
 }
 
-bool knownEncoding(const std::string& name) { return Converter(name).get() != nullptr; }
-
 }  // namespace
 
 int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
@@ -76,18 +73,6 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     const bool isOption = !optionsEnded && argument.size() > 1 && argument[0] == '-';
-    // "--name=value" or "--name value".
-    auto valueOf = [&](std::string_view name, std::string& value) {
-      if (argument.starts_with(std::string(name) + "=")) {
-        value = argument.substr(name.size() + 1);
-        return true;
-      }
-      if (argument == name && i + 1 < arguments.size()) {
-        value = arguments[++i];
-        return true;
-      }
-      return false;
-    };
     std::string value;
     if (!isOption) {
       options.paths.push_back(argument);
@@ -95,11 +80,11 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
       optionsEnded = true;
     } else if (argument == "--no-offsets") {
       options.offsets = false;
-    } else if (valueOf("--format", value)) {
+    } else if (readValueOption(arguments, i, "--format", value)) {
       const std::optional<Format> format = formatNamed(value);
       if (!format) return usageError(err, "unknown format '" + value + "' (text, lines or json)");
       options.format = *format;
-    } else if (valueOf("--encoding", value)) {
+    } else if (readValueOption(arguments, i, "--encoding", value)) {
       if (!knownEncoding(value)) return usageError(err, "unknown encoding '" + value + "'");
       options.encoding = value;
     } else if (argument == "--help") {

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "options.h"
+
 namespace ulmar {
 
-// Exit status, as diff has it.
-enum ExitStatus { kExitSame = 0, kExitDifferent = 1, kExitTrouble = 2 };
 
 // Runs the command with `arguments` (without the program name): the report
 // to `out`, the run's messages and any usage error to `err`. Gives 0 when the

@@ -61,3 +61,35 @@ std::string utf16ToUtf8(std::string_view bytes, bool bigEndian) {
 }
 
 }  // namespace ulmar
+
+namespace ulmar {
+
+std::string utf8ToUtf16(std::string_view utf8, bool bigEndian) {
+  std::string out;
+  out.reserve(utf8.size() * 2);
+  auto unit = [&out, bigEndian](char16_t u) {
+    const auto high = static_cast<char>(u >> 8);
+    const auto low = static_cast<char>(u & 0xFF);
+    out += bigEndian ? high : low;
+    out += bigEndian ? low : high;
+  };
+  for (size_t i = 0; i < utf8.size();) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    char32_t c = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
+    for (int k = 1; k < length && i + static_cast<size_t>(k) < utf8.size(); ++k) {
+      c = (c << 6) | (static_cast<unsigned char>(utf8[i + static_cast<size_t>(k)]) & 0x3F);
+    }
+    i += static_cast<size_t>(length);
+    if (c >= 0x10000) {
+      c -= 0x10000;
+      unit(static_cast<char16_t>(0xD800 + (c >> 10)));
+      unit(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
+    } else {
+      unit(static_cast<char16_t>(c));
+    }
+  }
+  return out;
+}
+
+}  // namespace ulmar

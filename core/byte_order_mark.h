@@ -18,5 +18,7 @@ bool isUtf16(ByteForm form);
 // UTF-16 (without its mark) as UTF-8. An unpaired surrogate or an odd last
 // byte each become U+FFFD.
 std::string utf16ToUtf8(std::string_view bytes, bool bigEndian);
+// Valid UTF-8 as UTF-16 bytes (without a mark).
+std::string utf8ToUtf16(std::string_view utf8, bool bigEndian);
 
 }  // namespace ulmar

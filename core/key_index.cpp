@@ -1,5 +1,6 @@
 #include "key_index.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <new>
@@ -57,18 +58,15 @@ bool equalLowered(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-KeyIndex::KeyIndex(std::span<const Entry> entries, const KeyFolder& folder) {
+KeyIndex::KeyIndex(std::span<const Entry> entries, const KeyFolder& folder) : entries_(entries) {
   // Keys beyond ASCII are folded first, into one store that no longer moves
   // once slots point into it.
-  struct Fold {
-    size_t entry, offset, size;
-  };
-  std::vector<Fold> folds;
+  std::vector<Fold>& folds = folds_;
   for (size_t i = 0; i < entries.size(); ++i) {
     if (isAscii(entries[i].key())) continue;
     const std::string fold = folder.fold(entries[i].key());
-    folds.push_back({i, folds_.size(), fold.size()});
-    folds_ += fold;
+    folds.push_back({i, foldBytes_.size(), fold.size()});
+    foldBytes_ += fold;
   }
   // A third of the slots stay empty, so that probes stay short.
   slots_.assign(entries.size() + entries.size() / 2 + 1, Slot{nullptr, 0, 0});
@@ -87,7 +85,7 @@ KeyIndex::KeyIndex(std::span<const Entry> entries, const KeyFolder& folder) {
     if (i >= entries.size()) continue;
     std::string_view key = entries[i].key();
     if (nextFold != folds.end() && nextFold->entry == i) {
-      key = std::string_view(folds_).substr(nextFold->offset, nextFold->size);
+      key = std::string_view(foldBytes_).substr(nextFold->offset, nextFold->size);
       ++nextFold;
     }
     slot = {key, hashLowered(key)};
@@ -111,13 +109,34 @@ void KeyIndex::insert(std::string_view folded, uint64_t hash) {
   slots_[at] = Slot{folded.data() != nullptr ? folded.data() : "", static_cast<uint32_t>(folded.size()), tag};
 }
 
-bool KeyIndex::find(std::string_view folded, uint64_t hash) const {
+const KeyIndex::Slot* KeyIndex::slotOf(std::string_view folded, uint64_t hash) const {
   const auto tag = static_cast<uint32_t>(hash >> 32);
   for (size_t at = home(hash);; at = next(at)) {
     const Slot& slot = slots_[at];
-    if (slot.data == nullptr) return false;
-    if (slot.hash == tag && equalLowered(std::string_view(slot.data, slot.size), folded)) return true;
+    if (slot.data == nullptr) return nullptr;
+    if (slot.hash == tag && equalLowered(std::string_view(slot.data, slot.size), folded)) return &slot;
   }
+}
+
+bool KeyIndex::find(std::string_view folded, uint64_t hash) const { return slotOf(folded, hash) != nullptr; }
+
+std::optional<size_t> KeyIndex::firstEntry(std::string_view key, const KeyFolder& folder) const {
+  const std::string folded = isAscii(key) ? std::string() : folder.fold(key);
+  const std::string_view asked = folded.empty() ? key : std::string_view(folded);
+  const Slot* slot = slotOf(asked, hashLowered(asked));
+  if (slot == nullptr) return std::nullopt;
+  // A slot points at its first entry's key in the file, or at its fold;
+  // both stand in entry order, so the entry is found by its place.
+  const char* foldsBegin = foldBytes_.data();
+  if (!foldBytes_.empty() && slot->data >= foldsBegin && slot->data < foldsBegin + foldBytes_.size()) {
+    const auto offset = static_cast<size_t>(slot->data - foldsBegin);
+    const auto fold = std::lower_bound(folds_.begin(), folds_.end(), offset,
+                                       [](const Fold& f, size_t at) { return f.offset < at; });
+    return fold->entry;
+  }
+  const auto entry = std::lower_bound(entries_.begin(), entries_.end(), slot->data,
+                                      [](const Entry& e, const char* at) { return e.keyData < at; });
+  return static_cast<size_t>(entry - entries_.begin());
 }
 
 void KeyIndex::findEach(std::span<const Entry> entries, const KeyFolder& folder, std::vector<bool>& found) const {

@@ -4,6 +4,7 @@
 // the section is.
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -30,6 +31,9 @@ public:
   // answers as contains(), for a whole section at a time, several times
   // faster on large sections because it asks the memory for many keys at once.
   void findEach(std::span<const Entry> entries, const KeyFolder& folder, std::vector<bool>& found) const;
+  // The position, among the indexed entries, of the first one whose key is
+  // `key`; nothing when none is.
+  std::optional<size_t> firstEntry(std::string_view key, const KeyFolder& folder) const;
 
 private:
   struct Slot {
@@ -45,7 +49,14 @@ private:
   void insert(std::string_view folded, uint64_t hash);
   bool find(std::string_view folded, uint64_t hash) const;
 
-  std::string folds_;  // the folds of the keys that are not plain ASCII
+  const Slot* slotOf(std::string_view folded, uint64_t hash) const;
+
+  struct Fold {
+    size_t entry, offset, size;
+  };
+  std::span<const Entry> entries_;
+  std::vector<Fold> folds_;  // of the keys that are not plain ASCII, in entry order
+  std::string foldBytes_;
   std::vector<Slot, LargeAllocator<Slot>> slots_;
 };
 

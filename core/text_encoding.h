@@ -24,6 +24,9 @@ public:
   std::u16string decode(std::string_view bytes) const;
   // The same as UTF-8.
   std::string toUtf8(std::string_view bytes) const;
+  // UTF-8 text written in this encoding. A character the code page cannot
+  // hold becomes '?', and `lossy` is then set.
+  std::string fromUtf8(std::string_view utf8, bool& lossy) const;
 
   bool operator==(const TextEncoding&) const = default;
 

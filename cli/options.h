@@ -1,0 +1,20 @@
+#pragma once
+// What the command-line programs share in reading their arguments.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ulmar {
+
+// Exit status of every program: as diff has it for the report.
+enum ExitStatus { kExitSame = 0, kExitDifferent = 1, kExitTrouble = 2 };
+
+// Reads "--name=value" or "--name value" at arguments[i] into `value`,
+// moving `i` past a value given apart. False when arguments[i] is not it.
+bool readValueOption(const std::vector<std::string>& arguments, size_t& i, std::string_view name, std::string& value);
+
+// Whether ICU knows a converter of that name.
+bool knownEncoding(const std::string& name);
+
+}  // namespace ulmar
