@@ -8,6 +8,7 @@
 #include "atomic_file.h"
 #include "file_source.h"
 #include "language_file.h"
+#include "side_by_side.h"
 #include "update.h"
 
 #ifndef ULMAR_VERSION
@@ -160,11 +161,13 @@ int runUpdateCommand(const std::vector<std::string>& arguments, std::ostream& ou
   const std::string& translationPath = options.paths[1];
 
   LanguageFile reference = LanguageFile::fromPath(referencePath, options.encoding);
+  LanguageFile translation = LanguageFile::fromPath(translationPath, options.encoding);
+  // Both files are read at once.
+  sideBySide([&] { reference.load(); }, [&] { translation.load(); });
   if (reference.status() != ReadStatus::Read) return trouble(err, "cannot read the reference '" + referencePath + "'");
   if (reference.entries("FORMS").empty() && reference.entries("STRINGS").empty()) {
     return trouble(err, "the reference '" + referencePath + "' has neither [FORMS] nor [STRINGS]");
   }
-  LanguageFile translation = LanguageFile::fromPath(translationPath, options.encoding);
   const bool creating = translation.status() == ReadStatus::NoFile && options.create;
   if (translation.status() != ReadStatus::Read && !creating) {
     return trouble(err, "cannot read the translation '" + translationPath + "'" +
@@ -200,12 +203,12 @@ int runUpdateCommand(const std::vector<std::string>& arguments, std::ostream& ou
         return trouble(err, problem);
       }
     }
-    if (const std::string problem = writeFileAtomically(target, result.bytes); !problem.empty()) {
+    if (const std::string problem = writeFileAtomically(target, std::string_view(result.bytes)); !problem.empty()) {
       return trouble(err, problem);
     }
     return kExitSame;
   }
-  out << result.bytes;
+  out << std::string_view(result.bytes);
   out.flush();
   if (!out) return trouble(err, "cannot write the updated translation");
   return kExitSame;

@@ -120,26 +120,8 @@ const KeyIndex::Slot* KeyIndex::slotOf(std::string_view folded, uint64_t hash) c
 
 bool KeyIndex::find(std::string_view folded, uint64_t hash) const { return slotOf(folded, hash) != nullptr; }
 
-std::optional<size_t> KeyIndex::firstEntry(std::string_view key, const KeyFolder& folder) const {
-  const std::string folded = isAscii(key) ? std::string() : folder.fold(key);
-  const std::string_view asked = folded.empty() ? key : std::string_view(folded);
-  const Slot* slot = slotOf(asked, hashLowered(asked));
-  if (slot == nullptr) return std::nullopt;
-  // A slot points at its first entry's key in the file, or at its fold;
-  // both stand in entry order, so the entry is found by its place.
-  const char* foldsBegin = foldBytes_.data();
-  if (!foldBytes_.empty() && slot->data >= foldsBegin && slot->data < foldsBegin + foldBytes_.size()) {
-    const auto offset = static_cast<size_t>(slot->data - foldsBegin);
-    const auto fold = std::lower_bound(folds_.begin(), folds_.end(), offset,
-                                       [](const Fold& f, size_t at) { return f.offset < at; });
-    return fold->entry;
-  }
-  const auto entry = std::lower_bound(entries_.begin(), entries_.end(), slot->data,
-                                      [](const Entry& e, const char* at) { return e.keyData < at; });
-  return static_cast<size_t>(entry - entries_.begin());
-}
-
-void KeyIndex::findEach(std::span<const Entry> entries, const KeyFolder& folder, std::vector<bool>& found) const {
+template <class Answer>
+void KeyIndex::probeEach(std::span<const Entry> entries, const KeyFolder& folder, Answer answer) const {
   // A pipeline, as in building: key i is hashed and its slot asked for; the
   // key stored in that slot is asked for kAhead / 2 keys later; the key is
   // answered kAhead keys later, by when both have arrived.
@@ -149,11 +131,10 @@ void KeyIndex::findEach(std::span<const Entry> entries, const KeyFolder& folder,
     std::string fold;  // for a key beyond ASCII
   };
   std::array<Pending, kAhead> ring;
-  found.assign(entries.size(), false);
   for (size_t i = 0; i < entries.size() + kAhead; ++i) {
     if (i >= kAhead) {
       const Pending& answered = ring[i % kAhead];
-      found[i - kAhead] = find(answered.key, answered.hash);
+      answer(i - kAhead, slotOf(answered.key, answered.hash));
     }
     if (i >= kAhead / 2 && i - kAhead / 2 < entries.size()) {
       const Slot& slot = slots_[home(ring[(i - kAhead / 2) % kAhead].hash)];
@@ -169,6 +150,30 @@ void KeyIndex::findEach(std::span<const Entry> entries, const KeyFolder& folder,
     asked.hash = hashLowered(asked.key);
     __builtin_prefetch(&slots_[home(asked.hash)]);
   }
+}
+
+void KeyIndex::findEach(std::span<const Entry> entries, const KeyFolder& folder, std::vector<bool>& found) const {
+  found.assign(entries.size(), false);
+  probeEach(entries, folder, [&found](size_t i, const Slot* slot) { found[i] = slot != nullptr; });
+}
+
+void KeyIndex::findFirstKeys(std::span<const Entry> entries, const KeyFolder& folder,
+                             std::vector<const char*>& firstKey) const {
+  firstKey.assign(entries.size(), nullptr);
+  probeEach(entries, folder, [this, &firstKey](size_t i, const Slot* slot) {
+    if (slot != nullptr) firstKey[i] = firstKeyOf(*slot);
+  });
+}
+
+const char* KeyIndex::firstKeyOf(const Slot& slot) const {
+  // A slot points at its first entry's key in the file, or at its fold,
+  // whose entry is found by its place among the folds.
+  const char* foldsBegin = foldBytes_.data();
+  if (foldBytes_.empty() || slot.data < foldsBegin || slot.data >= foldsBegin + foldBytes_.size()) return slot.data;
+  const auto offset = static_cast<size_t>(slot.data - foldsBegin);
+  const auto fold =
+      std::lower_bound(folds_.begin(), folds_.end(), offset, [](const Fold& f, size_t at) { return f.offset < at; });
+  return entries_[fold->entry].keyData;
 }
 
 bool KeyIndex::contains(std::string_view key, const KeyFolder& folder) const {

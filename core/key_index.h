@@ -31,9 +31,10 @@ public:
   // answers as contains(), for a whole section at a time, several times
   // faster on large sections because it asks the memory for many keys at once.
   void findEach(std::span<const Entry> entries, const KeyFolder& folder, std::vector<bool>& found) const;
-  // The position, among the indexed entries, of the first one whose key is
-  // `key`; nothing when none is.
-  std::optional<size_t> firstEntry(std::string_view key, const KeyFolder& folder) const;
+  // firstKey[i] is the key (its bytes in the file) of the first indexed
+  // entry whose key is that of entries[i], or null when none is. An entry
+  // is the first of its key exactly when firstKey[i] is its own key's data.
+  void findFirstKeys(std::span<const Entry> entries, const KeyFolder& folder, std::vector<const char*>& firstKey) const;
 
 private:
   struct Slot {
@@ -50,6 +51,11 @@ private:
   bool find(std::string_view folded, uint64_t hash) const;
 
   const Slot* slotOf(std::string_view folded, uint64_t hash) const;
+  // Calls answer(i, slot or null) for each of `entries`, asking the memory
+  // for many at once.
+  template <class Answer>
+  void probeEach(std::span<const Entry> entries, const KeyFolder& folder, Answer answer) const;
+  const char* firstKeyOf(const Slot& slot) const;
 
   struct Fold {
     size_t entry, offset, size;

@@ -8,6 +8,7 @@
 #include "byte_order_mark.h"
 #include "key_index.h"
 #include "lines.h"
+#include "side_by_side.h"
 
 namespace ulmar {
 
@@ -41,9 +42,11 @@ class Updater {
 public:
   Updater(LanguageFile& reference, LanguageFile& translation, const UpdateOptions& options)
       : reference_(reference), translation_(translation), options_(options),
-        folder_(translation.legacyEncoding().name()) {
+        folder_(translation.legacyEncoding().name()),
+        helperFolder_(translation.legacyEncoding().name()) {
     LineReader reader(translation.text());
     Line line;
+    lines_.reserve(translation.text().size() / 16 + 16);
     while (reader.next(line)) lines_.push_back(line);
     lastLineEnded_ = lines_.empty() || !lines_.back().ending.empty();
     lineEnd_ = "\r\n";
@@ -73,8 +76,8 @@ public:
     UpdateResult result;
     result.summary = summary_;
     result.lossyKeys = std::move(lossyKeys_);
+    result.changed = std::string_view(out_) != translation_.text();
     result.bytes = encodeOutput();
-    result.changed = out_ != translation_.text();
     return result;
   }
 
@@ -108,17 +111,32 @@ private:
 
   void updateSection(const Section& section, std::string_view name, std::span<const Entry> referenceEntries) {
     const std::span<const Entry> entries = translation_.entriesOf(section);
-    const KeyIndex referenceIndex(referenceEntries, folder_);
-    const KeyIndex translationIndex(entries, folder_);
     const size_t bodyBegin = at(section.line) + 1;
     const size_t bodyEnd = sectionEnd(section);
 
+    // Both files' indexes and the four lookups, two at a time on two
+    // threads, each with a folder of its own.
+    std::optional<KeyIndex> referenceIndex;
+    std::optional<KeyIndex> translationIndex;
+    std::vector<bool> inReference;
+    std::vector<const char*> firstInTranslation;
+    std::vector<const char*> firstInReference;
+    std::vector<const char*> inTranslation;
+    sideBySide(
+        [&] {
+          referenceIndex.emplace(referenceEntries, folder_);
+          referenceIndex->findFirstKeys(referenceEntries, folder_, firstInReference);
+        },
+        [&] {
+          translationIndex.emplace(entries, helperFolder_);
+          translationIndex->findFirstKeys(entries, helperFolder_, firstInTranslation);
+        });
+    sideBySide([&] { referenceIndex->findEach(entries, folder_, inReference); },
+               [&] { translationIndex->findFirstKeys(referenceEntries, helperFolder_, inTranslation); });
+
     // Entries of the translation: kept, or obsolete (also a key's later copies).
-    std::vector<bool> keptEntry(entries.size(), false);
     for (size_t j = 0; j < entries.size(); ++j) {
-      const std::string_view key = entries[j].key();
-      if (referenceIndex.contains(key, folder_) && translationIndex.firstEntry(key, folder_) == j) {
-        keptEntry[j] = true;
+      if (inReference[j] && firstInTranslation[j] == entries[j].keyData) {
         ++summary_.kept;
       } else {
         actions_[at(entries[j].line)] = options_.dropRemoved ? Action::Drop : Action::CommentOut;
@@ -134,31 +152,48 @@ private:
 
     // Each reference key the translation lacks: revived, or new after the
     // entry of the nearest key before it that the translation has.
-    size_t anchor = at(section.line);
-    std::vector<Placed> placed;  // in the reference's order, for --reorder
+    std::optional<size_t> anchor;          // a line, once known
+    const char* anchorKey = nullptr;       // the key of the entry it will be
+    std::vector<Placed> placed;            // in the reference's order, for --reorder
+    auto anchorLine = [&]() {
+      if (!anchor) {
+        anchor = anchorKey == nullptr ? at(section.line) : at(entryWithKey(entries, anchorKey).line);
+      }
+      return *anchor;
+    };
     for (size_t i = 0; i < referenceEntries.size(); ++i) {
       const Entry& entry = referenceEntries[i];
-      if (referenceIndex.firstEntry(entry.key(), folder_) != i) continue;  // a repeated key counts once
-      if (const auto j = translationIndex.firstEntry(entry.key(), folder_)) {
-        anchor = at(entries[*j].line);
-        placed.push_back({anchor, {}});
+      if (firstInReference[i] != entry.keyData) continue;  // a repeated key counts once
+      if (inTranslation[i] != nullptr) {
+        anchorKey = inTranslation[i];
+        anchor.reset();
+        if (options_.reorder) placed.push_back({anchorLine(), {}});
         continue;
       }
       const auto revived = commentedOut.find(folder_.fold(entry.key()));
       if (revived != commentedOut.end()) {
         anchor = revived->second;
-        actions_[anchor] = Action::Revive;
+        actions_[*anchor] = Action::Revive;
         commentedOut.erase(revived);
         ++summary_.revived;
-        placed.push_back({anchor, {}});
+        placed.push_back({*anchor, {}});
         continue;
       }
       std::string line = newLine(entry);
-      inserted_[anchor].push_back(line);
-      placed.push_back({SIZE_MAX, std::move(line)});
+      if (options_.reorder) {
+        placed.push_back({SIZE_MAX, std::move(line)});
+      } else {
+        inserted_[anchorLine()].push_back(std::move(line));
+      }
       ++summary_.added;
     }
     if (options_.reorder) reorders_[name] = Reorder{bodyBegin, bodyEnd, std::move(placed), entries};
+  }
+
+  // The entry whose key stands at `key` (entries are in file order).
+  static const Entry& entryWithKey(std::span<const Entry> entries, const char* key) {
+    return *std::lower_bound(entries.begin(), entries.end(), key,
+                             [](const Entry& entry, const char* at) { return entry.keyData < at; });
   }
 
   // A line of the reordered section: a translation line by its index, or a new line.
@@ -223,8 +258,10 @@ private:
       emit(header);
       const std::span<const Entry> entries = reference_.entries(name);
       const KeyIndex index(entries, folder_);
+      std::vector<const char*> first;
+      index.findFirstKeys(entries, folder_, first);
       for (size_t i = 0; i < entries.size(); ++i) {
-        if (index.firstEntry(entries[i].key(), folder_) != i) continue;
+        if (first[i] != entries[i].keyData) continue;  // a repeated key counts once
         emit(newLine(entries[i]));
         ++summary_.added;
       }
@@ -279,28 +316,31 @@ private:
     }
   }
 
-  std::string encodeOutput() const {
+  FileText encodeOutput() {
     const ByteForm form = translation_.byteForm();
     if (isUtf16(form)) {
       const bool bigEndian = form == ByteForm::Utf16BigEndian;
-      return std::string(bigEndian ? "\xFE\xFF" : "\xFF\xFE") + utf8ToUtf16(out_, bigEndian);
+      FileText bytes(bigEndian ? "\xFE\xFF" : "\xFF\xFE");
+      bytes += utf8ToUtf16(std::string_view(out_), bigEndian);
+      return bytes;
     }
-    if (form == ByteForm::Utf8WithMark) return "\xEF\xBB\xBF" + out_;
-    return out_;
+    if (form == ByteForm::Utf8WithMark) out_.insert(0, "\xEF\xBB\xBF");
+    return std::move(out_);
   }
 
   LanguageFile& reference_;
   LanguageFile& translation_;
   const UpdateOptions& options_;
   KeyFolder folder_;
-  std::vector<Line> lines_;
+  KeyFolder helperFolder_;  // for the second thread
+  std::vector<Line, LargeAllocator<Line>> lines_;
   std::vector<Action> actions_;
   bool lastLineEnded_ = true;
   std::string lineEnd_;
   TextEncoding target_ = TextEncoding::utf8();
   std::unordered_map<size_t, std::vector<std::string>> inserted_;  // after a line, in order
   std::unordered_map<std::string_view, Reorder> reorders_;
-  std::string out_;
+  FileText out_;
   UpdateSummary summary_;
   std::vector<std::string> lossyKeys_;
 };
@@ -308,6 +348,7 @@ private:
 }  // namespace
 
 UpdateResult updateTranslation(LanguageFile& reference, LanguageFile& translation, const UpdateOptions& options) {
+  sideBySide([&] { reference.load(); }, [&] { translation.load(); });
   return Updater(reference, translation, options).run();
 }
 

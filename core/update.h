@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "language_file.h"
+#include "large_memory.h"
 
 namespace ulmar {
 
@@ -25,8 +26,12 @@ struct UpdateSummary {
   int64_t kept = 0;
 };
 
+// Bytes of a whole file, in memory that fills without a page fault for
+// every 4 KiB.
+using FileText = std::basic_string<char, std::char_traits<char>, LargeAllocator<char>>;
+
 struct UpdateResult {
-  std::string bytes;  // the whole updated file, in the translation's encoding and byte form
+  FileText bytes;  // the whole updated file, in the translation's encoding and byte form
   bool changed = false;
   UpdateSummary summary;
   // Reference keys (as UTF-8) whose text held characters the translation's
