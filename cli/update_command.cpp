@@ -198,6 +198,12 @@ int runUpdateCommand(const std::vector<std::string>& arguments, std::ostream& ou
     // Through a symbolic link to its target, rather than replacing the link.
     if (std::filesystem::is_symlink(target, ignored)) target = std::filesystem::canonical(target, ignored).string();
     if (options.inPlace && !result.changed) return kExitSame;
+    std::error_code unknown;
+    const auto kind = std::filesystem::status(target, unknown).type();
+    if (kind != std::filesystem::file_type::not_found && kind != std::filesystem::file_type::regular) {
+      // Renaming over a device or a FIFO would replace it, not write to it.
+      return trouble(err, target + " is not a regular file");
+    }
     if (options.inPlace && options.backup && !creating) {
       if (const std::string problem = keepBackup(target, options.backupSuffix); !problem.empty()) {
         return trouble(err, problem);

@@ -103,7 +103,10 @@ void KeyIndex::insert(std::string_view folded, uint64_t hash) {
   // key must not turn the table into one long probe chain.
   for (; slots_[at].data != nullptr; at = next(at)) {
     const Slot& slot = slots_[at];
-    if (slot.hash == tag && equalLowered(std::string_view(slot.data, slot.size), folded)) return;
+    if (slot.hash == tag && equalLowered(std::string_view(slot.data, slot.size), folded)) {
+      repeated_ = true;
+      return;
+    }
   }
   // Null data marks an empty slot, so an empty key points at "" instead.
   slots_[at] = Slot{folded.data() != nullptr ? folded.data() : "", static_cast<uint32_t>(folded.size()), tag};
@@ -160,6 +163,11 @@ void KeyIndex::findEach(std::span<const Entry> entries, const KeyFolder& folder,
 void KeyIndex::findFirstKeys(std::span<const Entry> entries, const KeyFolder& folder,
                              std::vector<const char*>& firstKey) const {
   firstKey.assign(entries.size(), nullptr);
+  // The index's own entries, none repeated: each is the first of its key.
+  if (!repeated_ && entries.data() == entries_.data() && entries.size() == entries_.size()) {
+    for (size_t i = 0; i < entries.size(); ++i) firstKey[i] = entries[i].keyData;
+    return;
+  }
   probeEach(entries, folder, [this, &firstKey](size_t i, const Slot* slot) {
     if (slot != nullptr) firstKey[i] = firstKeyOf(*slot);
   });

@@ -27,6 +27,9 @@ public:
 
   // Whether the index holds `key`, folded by `folder`.
   bool contains(std::string_view key, const KeyFolder& folder) const;
+  // Whether two of the indexed keys are the same key.
+  bool hasRepeatedKeys() const { return repeated_; }
+
   // found[i] tells whether the index holds the key of entries[i]: the same
   // answers as contains(), for a whole section at a time, several times
   // faster on large sections because it asks the memory for many keys at once.
@@ -63,6 +66,7 @@ private:
   std::span<const Entry> entries_;
   std::vector<Fold> folds_;  // of the keys that are not plain ASCII, in entry order
   std::string foldBytes_;
+  bool repeated_ = false;
   std::vector<Slot, LargeAllocator<Slot>> slots_;
 };
 
