@@ -58,10 +58,13 @@ bool equalLowered(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-KeyIndex::KeyIndex(std::span<const Entry> entries, const KeyFolder& folder) : entries_(entries) {
+KeyIndex::KeyIndex(std::span<const Entry> entries, const KeyFolder& folder, bool numbered) {
   // Keys beyond ASCII are folded first, into one store that no longer moves
   // once slots point into it.
-  std::vector<Fold>& folds = folds_;
+  struct Fold {
+    size_t entry, offset, size;
+  };
+  std::vector<Fold> folds;
   for (size_t i = 0; i < entries.size(); ++i) {
     if (isAscii(entries[i].key())) continue;
     const std::string fold = folder.fold(entries[i].key());
@@ -70,6 +73,7 @@ KeyIndex::KeyIndex(std::span<const Entry> entries, const KeyFolder& folder) : en
   }
   // A third of the slots stay empty, so that probes stay short.
   slots_.assign(entries.size() + entries.size() / 2 + 1, Slot{nullptr, 0, 0});
+  if (numbered) entryOfSlot_.assign(slots_.size(), kNone);
   // Each key's slot is asked of the memory kAhead keys before it is
   // stored, so that the table's random accesses overlap instead of waiting
   // on each other in turn.
@@ -81,7 +85,7 @@ KeyIndex::KeyIndex(std::span<const Entry> entries, const KeyFolder& folder) : en
   auto nextFold = folds.begin();
   for (size_t i = 0; i < entries.size() + kAhead; ++i) {
     Pending& slot = ring[i % kAhead];
-    if (i >= kAhead) insert(slot.key, slot.hash);
+    if (i >= kAhead) insert(slot.key, slot.hash, i - kAhead);
     if (i >= entries.size()) continue;
     std::string_view key = entries[i].key();
     if (nextFold != folds.end() && nextFold->entry == i) {
@@ -93,7 +97,7 @@ KeyIndex::KeyIndex(std::span<const Entry> entries, const KeyFolder& folder) : en
   }
 }
 
-void KeyIndex::insert(std::string_view folded, uint64_t hash) {
+void KeyIndex::insert(std::string_view folded, uint64_t hash, size_t entry) {
   // A slot counts a key's bytes in 32 bits; only a fold of over a gigabyte
   // of letters beyond ASCII could be longer, and that is too large to compare.
   if (folded.size() > UINT32_MAX) throw std::bad_alloc();
@@ -110,6 +114,7 @@ void KeyIndex::insert(std::string_view folded, uint64_t hash) {
   }
   // Null data marks an empty slot, so an empty key points at "" instead.
   slots_[at] = Slot{folded.data() != nullptr ? folded.data() : "", static_cast<uint32_t>(folded.size()), tag};
+  if (!entryOfSlot_.empty()) entryOfSlot_[at] = static_cast<uint32_t>(entry);
 }
 
 const KeyIndex::Slot* KeyIndex::slotOf(std::string_view folded, uint64_t hash) const {
@@ -160,28 +165,13 @@ void KeyIndex::findEach(std::span<const Entry> entries, const KeyFolder& folder,
   probeEach(entries, folder, [&found](size_t i, const Slot* slot) { found[i] = slot != nullptr; });
 }
 
-void KeyIndex::findFirstKeys(std::span<const Entry> entries, const KeyFolder& folder,
-                             std::vector<const char*>& firstKey) const {
-  firstKey.assign(entries.size(), nullptr);
-  // The index's own entries, none repeated: each is the first of its key.
-  if (!repeated_ && entries.data() == entries_.data() && entries.size() == entries_.size()) {
-    for (size_t i = 0; i < entries.size(); ++i) firstKey[i] = entries[i].keyData;
-    return;
-  }
-  probeEach(entries, folder, [this, &firstKey](size_t i, const Slot* slot) {
-    if (slot != nullptr) firstKey[i] = firstKeyOf(*slot);
+void KeyIndex::findFirstEntries(std::span<const Entry> entries, const KeyFolder& folder,
+                                std::vector<uint32_t>& first) const {
+  first.assign(entries.size(), kNone);
+  if (entryOfSlot_.empty()) return;
+  probeEach(entries, folder, [this, &first](size_t i, const Slot* slot) {
+    if (slot != nullptr) first[i] = entryOfSlot_[static_cast<size_t>(slot - slots_.data())];
   });
-}
-
-const char* KeyIndex::firstKeyOf(const Slot& slot) const {
-  // A slot points at its first entry's key in the file, or at its fold,
-  // whose entry is found by its place among the folds.
-  const char* foldsBegin = foldBytes_.data();
-  if (foldBytes_.empty() || slot.data < foldsBegin || slot.data >= foldsBegin + foldBytes_.size()) return slot.data;
-  const auto offset = static_cast<size_t>(slot.data - foldsBegin);
-  const auto fold =
-      std::lower_bound(folds_.begin(), folds_.end(), offset, [](const Fold& f, size_t at) { return f.offset < at; });
-  return entries_[fold->entry].keyData;
 }
 
 bool KeyIndex::contains(std::string_view key, const KeyFolder& folder) const {

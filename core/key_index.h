@@ -19,8 +19,10 @@ namespace ulmar {
 class KeyIndex {
 public:
   // Indexes the keys of `entries`, whose text must outlive the index;
-  // `folder` folds the keys that are not plain ASCII. Throws std::bad_alloc.
-  KeyIndex(std::span<const Entry> entries, const KeyFolder& folder);
+  // `folder` folds the keys that are not plain ASCII. With `numbered`, it
+  // also keeps which entry each key came from first (4 bytes a slot more).
+  // Throws std::bad_alloc.
+  KeyIndex(std::span<const Entry> entries, const KeyFolder& folder, bool numbered = false);
   // Slots point into the index's own folds, which must not move.
   KeyIndex(const KeyIndex&) = delete;
   KeyIndex& operator=(const KeyIndex&) = delete;
@@ -34,10 +36,10 @@ public:
   // answers as contains(), for a whole section at a time, several times
   // faster on large sections because it asks the memory for many keys at once.
   void findEach(std::span<const Entry> entries, const KeyFolder& folder, std::vector<bool>& found) const;
-  // firstKey[i] is the key (its bytes in the file) of the first indexed
-  // entry whose key is that of entries[i], or null when none is. An entry
-  // is the first of its key exactly when firstKey[i] is its own key's data.
-  void findFirstKeys(std::span<const Entry> entries, const KeyFolder& folder, std::vector<const char*>& firstKey) const;
+  // For a numbered index: first[i] is the position, among the indexed
+  // entries, of the first one whose key is that of entries[i], or kNone.
+  static constexpr uint32_t kNone = UINT32_MAX;
+  void findFirstEntries(std::span<const Entry> entries, const KeyFolder& folder, std::vector<uint32_t>& first) const;
 
 private:
   struct Slot {
@@ -50,7 +52,7 @@ private:
   // hash scaled to the table, which need not be a power of two.
   size_t home(uint64_t hash) const { return static_cast<size_t>(((hash & 0xFFFFFFFF) * slots_.size()) >> 32); }
   size_t next(size_t at) const { return at + 1 == slots_.size() ? 0 : at + 1; }
-  void insert(std::string_view folded, uint64_t hash);
+  void insert(std::string_view folded, uint64_t hash, size_t entry);
   bool find(std::string_view folded, uint64_t hash) const;
 
   const Slot* slotOf(std::string_view folded, uint64_t hash) const;
@@ -58,14 +60,9 @@ private:
   // for many at once.
   template <class Answer>
   void probeEach(std::span<const Entry> entries, const KeyFolder& folder, Answer answer) const;
-  const char* firstKeyOf(const Slot& slot) const;
 
-  struct Fold {
-    size_t entry, offset, size;
-  };
-  std::span<const Entry> entries_;
-  std::vector<Fold> folds_;  // of the keys that are not plain ASCII, in entry order
-  std::string foldBytes_;
+  std::string foldBytes_;  // the folds of the keys that are not plain ASCII
+  std::vector<uint32_t, LargeAllocator<uint32_t>> entryOfSlot_;  // when numbered
   bool repeated_ = false;
   std::vector<Slot, LargeAllocator<Slot>> slots_;
 };

@@ -119,24 +119,24 @@ private:
     std::optional<KeyIndex> referenceIndex;
     std::optional<KeyIndex> translationIndex;
     std::vector<bool> inReference;
-    std::vector<const char*> firstInTranslation;
-    std::vector<const char*> firstInReference;
-    std::vector<const char*> inTranslation;
+    std::vector<uint32_t> firstInTranslation;
+    std::vector<uint32_t> firstInReference;
+    std::vector<uint32_t> inTranslation;
     sideBySide(
         [&] {
-          referenceIndex.emplace(referenceEntries, folder_);
-          referenceIndex->findFirstKeys(referenceEntries, folder_, firstInReference);
+          referenceIndex.emplace(referenceEntries, folder_, true);
+          firstOfEach(*referenceIndex, referenceEntries, folder_, firstInReference);
         },
         [&] {
-          translationIndex.emplace(entries, helperFolder_);
-          translationIndex->findFirstKeys(entries, helperFolder_, firstInTranslation);
+          translationIndex.emplace(entries, helperFolder_, true);
+          firstOfEach(*translationIndex, entries, helperFolder_, firstInTranslation);
         });
     sideBySide([&] { referenceIndex->findEach(entries, folder_, inReference); },
-               [&] { translationIndex->findFirstKeys(referenceEntries, helperFolder_, inTranslation); });
+               [&] { translationIndex->findFirstEntries(referenceEntries, helperFolder_, inTranslation); });
 
     // Entries of the translation: kept, or obsolete (also a key's later copies).
     for (size_t j = 0; j < entries.size(); ++j) {
-      if (inReference[j] && firstInTranslation[j] == entries[j].keyData) {
+      if (inReference[j] && firstInTranslation[j] == j) {
         ++summary_.kept;
       } else {
         actions_[at(entries[j].line)] = options_.dropRemoved ? Action::Drop : Action::CommentOut;
@@ -152,48 +152,45 @@ private:
 
     // Each reference key the translation lacks: revived, or new after the
     // entry of the nearest key before it that the translation has.
-    std::optional<size_t> anchor;          // a line, once known
-    const char* anchorKey = nullptr;       // the key of the entry it will be
-    std::vector<Placed> placed;            // in the reference's order, for --reorder
-    auto anchorLine = [&]() {
-      if (!anchor) {
-        anchor = anchorKey == nullptr ? at(section.line) : at(entryWithKey(entries, anchorKey).line);
-      }
-      return *anchor;
-    };
+    size_t anchor = at(section.line);
+    std::vector<Placed> placed;  // in the reference's order, for --reorder
     for (size_t i = 0; i < referenceEntries.size(); ++i) {
       const Entry& entry = referenceEntries[i];
-      if (firstInReference[i] != entry.keyData) continue;  // a repeated key counts once
-      if (inTranslation[i] != nullptr) {
-        anchorKey = inTranslation[i];
-        anchor.reset();
-        if (options_.reorder) placed.push_back({anchorLine(), {}});
+      if (firstInReference[i] != i) continue;  // a repeated key counts once
+      if (inTranslation[i] != KeyIndex::kNone) {
+        anchor = at(entries[inTranslation[i]].line);
+        if (options_.reorder) placed.push_back({anchor, {}});
         continue;
       }
       const auto revived = commentedOut.find(folder_.fold(entry.key()));
       if (revived != commentedOut.end()) {
         anchor = revived->second;
-        actions_[*anchor] = Action::Revive;
+        actions_[anchor] = Action::Revive;
         commentedOut.erase(revived);
         ++summary_.revived;
-        placed.push_back({*anchor, {}});
+        placed.push_back({anchor, {}});
         continue;
       }
       std::string line = newLine(entry);
       if (options_.reorder) {
         placed.push_back({SIZE_MAX, std::move(line)});
       } else {
-        inserted_[anchorLine()].push_back(std::move(line));
+        inserted_[anchor].push_back(std::move(line));
       }
       ++summary_.added;
     }
     if (options_.reorder) reorders_[name] = Reorder{bodyBegin, bodyEnd, std::move(placed), entries};
   }
 
-  // The entry whose key stands at `key` (entries are in file order).
-  static const Entry& entryWithKey(std::span<const Entry> entries, const char* key) {
-    return *std::lower_bound(entries.begin(), entries.end(), key,
-                             [](const Entry& entry, const char* at) { return entry.keyData < at; });
+  // first[i]: the first of `entries` with the key of entries[i].
+  static void firstOfEach(const KeyIndex& index, std::span<const Entry> entries, const KeyFolder& folder,
+                          std::vector<uint32_t>& first) {
+    if (index.hasRepeatedKeys()) {
+      index.findFirstEntries(entries, folder, first);
+    } else {
+      first.resize(entries.size());
+      for (size_t i = 0; i < entries.size(); ++i) first[i] = static_cast<uint32_t>(i);
+    }
   }
 
   // A line of the reordered section: a translation line by its index, or a new line.
@@ -257,11 +254,11 @@ private:
       header.append(name).append("]");
       emit(header);
       const std::span<const Entry> entries = reference_.entries(name);
-      const KeyIndex index(entries, folder_);
-      std::vector<const char*> first;
-      index.findFirstKeys(entries, folder_, first);
+      const KeyIndex index(entries, folder_, true);
+      std::vector<uint32_t> first;
+      firstOfEach(index, entries, folder_, first);
       for (size_t i = 0; i < entries.size(); ++i) {
-        if (first[i] != entries[i].keyData) continue;  // a repeated key counts once
+        if (first[i] != i) continue;  // a repeated key counts once
         emit(newLine(entries[i]));
         ++summary_.added;
       }

@@ -76,5 +76,23 @@ TEST(KeyIndex, FindsEachKeyAskedFor) {
   }
 }
 
+// A numbered index names the first entry of each key, letter case aside.
+TEST(KeyIndex, NamesTheFirstEntryOfEachKey) {
+  const KeyFolder folder("windows-1252");
+  std::string indexedText;
+  std::string askedText;
+  const IniContent indexed = entriesFor({"a", "B", "A", "\xC3\x84", "b", "\xC3\xA4"}, indexedText);
+  const IniContent asked = entriesFor({"A", "b", "\xC4", "c"}, askedText);
+  const KeyIndex index(std::span<const Entry>(indexed.entries), folder, true);
+  EXPECT_TRUE(index.hasRepeatedKeys());
+  std::vector<uint32_t> first;
+  index.findFirstEntries(indexed.entries, folder, first);
+  EXPECT_EQ(first, (std::vector<uint32_t>{0, 1, 0, 3, 1, 3}));
+  index.findFirstEntries(asked.entries, folder, first);
+  EXPECT_EQ(first, (std::vector<uint32_t>{0, 1, 3, KeyIndex::kNone}));
+  const KeyIndex distinct(std::span<const Entry>(asked.entries), folder, true);
+  EXPECT_FALSE(distinct.hasRepeatedKeys());
+}
+
 }  // namespace
 }  // namespace ulmar
