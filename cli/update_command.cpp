@@ -189,6 +189,10 @@ int runUpdateCommand(const std::vector<std::string>& arguments, std::ostream& ou
     err << kProgram << ": warning: " << key
         << ": the translation's code page cannot hold all of the reference's text; written with '?'\n";
   }
+  for (const std::string& key : result.unwritableKeys) {
+    err << kProgram << ": warning: " << key
+        << ": the key holds bytes its code page cannot decode, which a UTF-16 file cannot hold; not added\n";
+  }
   err << describe(result) << '\n';
 
   if (options.check) return result.changed ? kExitDifferent : kExitSame;

@@ -76,6 +76,7 @@ public:
     UpdateResult result;
     result.summary = summary_;
     result.lossyKeys = std::move(lossyKeys_);
+    result.unwritableKeys = std::move(unwritableKeys_);
     result.changed = std::string_view(out_) != translation_.text();
     result.bytes = encodeOutput();
     return result;
@@ -90,20 +91,45 @@ private:
     return reference_.encoding().isUtf8() ? TextEncoding::utf8() : reference_.encoding();
   }
 
-  // A reference text in the target encoding.
-  std::string converted(std::string_view bytes, std::string_view key) {
-    const std::string unicode = reference_.encodingOf(bytes).toUtf8(bytes);
-    bool lossy = false;
-    std::string written = target_.fromUtf8(unicode, lossy);
-    if (lossy) {
+  // A reference text in the target encoding; bytes already in it stay as
+  // they are. `lossy` tells whether a character had to become '?'.
+  std::string converted(std::string_view bytes, bool& lossy) {
+    const TextEncoding& source = reference_.encodingOf(bytes);
+    if (source == target_) return std::string(bytes);
+    return target_.fromUtf8(source.toUtf8(bytes), lossy);
+  }
+
+  // The line for a key the translation lacks; nothing when the key cannot
+  // be written in the translation's encoding and still be the same key.
+  std::optional<std::string> newLine(const Entry& entry) {
+    // The key and the value as the reference writes them, up to and from its
+    // first '=', so that what a NUL cut off is kept and the key reads back
+    // as the same key.
+    const std::string_view whole = reference_.lineOf(entry);
+    const size_t equals = whole.find('=');
+    const std::string_view keyText = trimBlanks(whole.substr(0, equals));
+    const std::string_view valueText = trimBlanks(whole.substr(equals + 1));
+    const std::string_view key = entry.key();
+    bool lossyKey = false;
+    std::string line = converted(keyText, lossyKey);
+    // A key must still be the same key: where converting would change it, its
+    // bytes are written as they are, which every reader takes by themselves.
+    if (lossyKey || folder_.fold(std::string_view(line).substr(0, line.find('\0'))) != folder_.fold(key)) {
+      // A UTF-16 file holds text, not bytes: such a key has no place in it.
+      if (isUtf16(translation_.byteForm())) {
+        unwritableKeys_.push_back(reference_.encodingOf(key).toUtf8(key));
+        return std::nullopt;
+      }
+      line = std::string(keyText);
+    }
+    bool lossyValue = false;
+    line += "=";
+    line += converted(valueText, lossyValue);
+    if (lossyValue) {
       const std::string name = reference_.encodingOf(key).toUtf8(key);
       if (std::find(lossyKeys_.begin(), lossyKeys_.end(), name) == lossyKeys_.end()) lossyKeys_.push_back(name);
     }
-    return written;
-  }
-
-  std::string newLine(const Entry& entry) {
-    return converted(entry.key(), entry.key()) + "=" + converted(reference_.rawValueOf(entry), entry.key());
+    return line;
   }
 
   // The line index (0-based) of a line number.
@@ -171,11 +197,12 @@ private:
         placed.push_back({anchor, {}});
         continue;
       }
-      std::string line = newLine(entry);
+      std::optional<std::string> line = newLine(entry);
+      if (!line) continue;
       if (options_.reorder) {
-        placed.push_back({SIZE_MAX, std::move(line)});
+        placed.push_back({SIZE_MAX, std::move(*line)});
       } else {
-        inserted_[anchor].push_back(std::move(line));
+        inserted_[anchor].push_back(std::move(*line));
       }
       ++summary_.added;
     }
@@ -259,7 +286,9 @@ private:
       firstOfEach(index, entries, folder_, first);
       for (size_t i = 0; i < entries.size(); ++i) {
         if (first[i] != i) continue;  // a repeated key counts once
-        emit(newLine(entries[i]));
+        const std::optional<std::string> line = newLine(entries[i]);
+        if (!line) continue;
+        emit(*line);
         ++summary_.added;
       }
     }
@@ -340,6 +369,7 @@ private:
   FileText out_;
   UpdateSummary summary_;
   std::vector<std::string> lossyKeys_;
+  std::vector<std::string> unwritableKeys_;
 };
 
 }  // namespace

@@ -37,6 +37,9 @@ struct UpdateResult {
   // Reference keys (as UTF-8) whose text held characters the translation's
   // code page cannot, written as '?'.
   std::vector<std::string> lossyKeys;
+  // Reference keys (as UTF-8) not added: bytes the code page cannot decode,
+  // which a UTF-16 translation cannot hold.
+  std::vector<std::string> unwritableKeys;
 };
 
 // The line that marks an entry Ulmar commented out.

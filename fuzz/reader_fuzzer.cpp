@@ -1,8 +1,9 @@
 // Feeds arbitrary bytes to the language-file reader and the report. Beyond
 // "no crash, no leak, no undefined behaviour", it checks that the reader and
 // the report agree with themselves: every listed key is found, one at a time
-// and a section at a time; the entries' lines count up; and a file compared
-// with itself has nothing to add or remove, whatever its bytes.
+// and a section at a time; the entries' lines count up; a file compared with
+// itself has nothing to add or remove, whatever its bytes; and a translation
+// brought up to date once stays so, with nothing left to add or remove.
 
 #include <cstddef>
 #include <cstdint>
@@ -14,6 +15,7 @@
 #include "key_index.h"
 #include "language_file.h"
 #include "report.h"
+#include "update.h"
 
 namespace {
 
@@ -82,5 +84,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ulmar::LanguageFile second = ulmar::LanguageFile::fromText(bytes.substr(split), codePage);
   const ulmar::ReportResult halves = ulmar::compareFiles(first, second);
   check(!halves.closingMessage.empty());
+
+  // Bringing the second half up to date with the first: once is enough, and
+  // the report on the result then lists nothing in a section the first has.
+  for (const bool reorder : {false, true}) {
+    const ulmar::UpdateResult once = ulmar::updateTranslation(first, second, {false, reorder});
+    ulmar::LanguageFile updated = ulmar::LanguageFile::fromText(std::string_view(once.bytes), codePage);
+    const ulmar::UpdateResult twice = ulmar::updateTranslation(first, updated, {false, reorder});
+    check(!twice.changed && twice.bytes == once.bytes);
+    if (!once.unwritableKeys.empty()) continue;  // keys the translation could not take
+    const ulmar::ReportResult after = ulmar::compareFiles(first, updated);
+    for (const auto* list : {&after.missing, &after.removed}) {
+      for (const ulmar::ListedSection& section : *list) {
+        if (!first.entries(section.section).empty()) check(section.keys.empty());
+      }
+    }
+  }
   return 0;
 }

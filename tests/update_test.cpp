@@ -101,6 +101,11 @@ const std::vector<Case> kCases = {
     {"a last line without an end keeps that", kReference, "[FORMS]\nA=1\nB=2\nC=3\n[STRINGS]\nS1=e", {},
      "[FORMS]\nA=1\nB=2\nC=3\n[STRINGS]\nS1=e\nS2=\"two \"", "added 1 key, kept 4"},
 
+    // Former bugs, found by the fuzzer
+    {"a key cut by a nul after a blank is written so that it reads back the same", "[FORMS]\nA=1\nB\t" + std::string(1, '\0') + "x=2\n[STRINGS]\nS1=1\n",
+     "[FORMS]\nA=1\n[STRINGS]\nS1=1\n", {},
+     "[FORMS]\nA=1\nB\t" + std::string(1, '\0') + "x=2\n[STRINGS]\nS1=1\n", "added 1 key, kept 2"},
+
     // --reorder
     {"--reorder takes the reference's order with comments above", kReference,
      "[FORMS]\n; c\nC=3\n\n; a\nA=1\nOld=x\n; tail\n[STRINGS]\nS2=z\nS1=e\n", {"--reorder"},
@@ -155,6 +160,14 @@ TEST(Update, KeepsTheTranslationsEncoding) {
       {"cp1251 text into a utf-8 file", "[FORMS]\nA=1\nB=\xCA\xED\xEE\xEF\xEA\xE0\n[STRINGS]\nS=1\n",
        "[FORMS]\nA=\xD0\x9A\n[STRINGS]\nS=1\n", {},
        "[FORMS]\nA=\xD0\x9A\nB=\xD0\x9A\xD0\xBD\xD0\xBE\xD0\xBF\xD0\xBA\xD0\xB0\n[STRINGS]\nS=1\n", "added 1 key, kept 2\n"},
+      {"legacy bytes the code page cannot decode are copied as they are", "[FORMS]\nA=1\nB\x81=\x81\n[STRINGS]\nS=1\n",
+       "[FORMS]\nA=\xC0\n[STRINGS]\nS=1\n", {"--encoding=windows-1253"},
+       "[FORMS]\nA=\xC0\nB\x81=\x81\n[STRINGS]\nS=1\n", "added 1 key, kept 2\n"},
+      {"a key a utf-16 file cannot hold is not added", "[FORMS]\nA=1\nB\xFF=1\n[STRINGS]\nS=1\n",
+       testing::utf16le(u"[FORMS]\nA=1\n[STRINGS]\nS=1\n"), {"--encoding=windows-1253"},
+       testing::utf16le(u"[FORMS]\nA=1\n[STRINGS]\nS=1\n"),
+       "ulmar-update: warning: B\xEF\xBF\xBD: the key holds bytes its code page cannot decode, which a UTF-16 file "
+       "cannot hold; not added\nup to date\n"},
       {"utf-16 le stays utf-16 le", utf8Reference, testing::utf16le(u"[FORMS]\r\nA=\u00E4\r\nE=x\r\n[STRINGS]\r\nS=1\r\n"),
        {}, testing::utf16le(u"[FORMS]\r\nA=\u00E4\r\nB=\u041A\u043D\u043E\u043F\u043A\u0430\r\nE=x\r\n[STRINGS]\r\nS=1\r\n"),
        "added 1 key, kept 3\n"},
