@@ -215,7 +215,10 @@ void checkDuplicateKeys(CheckContext& context) {
 
 std::string listed(const std::vector<std::string_view>& items) {
   std::string text;
-  for (const std::string_view item : items) text += (text.empty() ? "" : " ") + std::string(item);
+  for (const std::string_view item : items) {
+    if (!text.empty()) text += ' ';
+    text += item;
+  }
   return text;
 }
 
