@@ -11,6 +11,7 @@
 
 #include "etched_rule.h"
 #include "messages.h"
+#include "path_drop.h"
 #include "form_layout.h"
 #include "report.h"
 #include "ulmar.xpm"
@@ -145,6 +146,10 @@ TForm1::TForm1(ModalDialogs modalDialogs, QWidget* parent)
   auto* wholeBox = new WholeBoxCheckStyle(QLatin1String(TXPManifest::kStyle));
   wholeBox->setParent(this);
   offs->setStyle(wholeBox);
+
+  // A file dropped onto a path field names it, as the dialog would.
+  new PathDrop(orig, langopen);
+  new PathDrop(trans, langopen);
 
   connect(openorig, &QPushButton::clicked, this, &TForm1::openorigClick);
   connect(opentrans, &QPushButton::clicked, this, &TForm1::opentransClick);

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProxyStyle>
 #include <QPushButton>
@@ -435,6 +436,47 @@ private slots:
     QCOMPARE(form->cinf->text(), QStringLiteral("Русский language for  by  ().\nLast modified on ."));
     QCOMPARE(form->replist1->toPlainText(), QStringLiteral("[FORMS]\n[  2] Кнопка\n[STRINGS]"));
     QCOMPARE(form->cinf->height(), 28);  // two lines
+  }
+
+  // ---- Dropping files onto the path fields ------------------------------------
+
+  void droppingAFileNamesIt_data() {
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<bool>("named");
+    QTest::newRow("one local file") << QStringLiteral("file") << true;
+    QTest::newRow("two files") << QStringLiteral("two") << false;
+    QTest::newRow("a folder") << QStringLiteral("folder") << false;
+    QTest::newRow("a web address") << QStringLiteral("web") << false;
+    QTest::newRow("plain text") << QStringLiteral("text") << false;
+  }
+
+  void droppingAFileNamesIt() {
+    QFETCH(QString, what);
+    QFETCH(bool, named);
+    ulmar::testing::TempDir dir;
+    const QString file = QString::fromStdString(dir.write("de.lng", "[FORMS]\nA=1\n"));
+    const QString other = QString::fromStdString(dir.write("fr.lng", "[FORMS]\nA=1\n"));
+    ScriptedDialogs dialogs;
+    const auto form = makeForm(dialogs);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    for (QLineEdit* field : {form->orig, form->trans}) {
+      field->setText(QStringLiteral("before"));
+      QMimeData data;
+      if (what == u"file") data.setUrls({QUrl::fromLocalFile(file)});
+      if (what == u"two") data.setUrls({QUrl::fromLocalFile(file), QUrl::fromLocalFile(other)});
+      if (what == u"folder") data.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir.path("")))});
+      if (what == u"web") data.setUrls({QUrl(QStringLiteral("https://ulmar.org/de.lng"))});
+      if (what == u"text") data.setText(QStringLiteral("typed text"));
+      const QPoint middle = field->rect().center();
+      QDragEnterEvent enter(middle, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(field, &enter);
+      QCOMPARE(enter.isAccepted(), named);
+      QDropEvent drop(QPointF(middle), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(field, &drop);
+      QCOMPARE(field->text(), named ? file : QStringLiteral("before"));
+    }
+    if (named) QCOMPARE(form->langopen->selectedFiles().value(0), file);
   }
 
   // ---- Message box and title ------------------------------------------------
