@@ -170,7 +170,7 @@ int runCheckCommand(const std::vector<std::string>& arguments, std::ostream& out
   if (translation.status() != ReadStatus::Read) return trouble(err, "cannot read the translation '" + paths[1] + "'");
   if (old && old->status() != ReadStatus::Read) return trouble(err, "cannot read the old reference '" + paths[2] + "'");
 
-  const std::vector<Finding> findings =
+  const Findings findings =
       runChecks(CheckedFiles{reference, translation, old ? &*old : nullptr}, options.enabled);
   auto pathOf = [&paths](const Place& place) -> const std::string& { return paths[static_cast<size_t>(place.file)]; };
   // Sorted by file and line; findings on one line in the order of the checks.

@@ -5,6 +5,7 @@
 // one table: its name, its severity, a line of explanation and a function.
 
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <set>
 #include <span>
@@ -56,8 +57,12 @@ struct CheckDefinition {
 // Every check, in the order they are listed.
 std::span<const CheckDefinition> allChecks();
 
+// Findings grow in blocks, never copied as they grow: a large file may have
+// hundreds of thousands.
+using Findings = std::deque<Finding>;
+
 // Runs the checks named in `enabled` and gives their findings, in no
 // particular order. Throws std::bad_alloc only.
-std::vector<Finding> runChecks(CheckedFiles files, const std::set<std::string, std::less<>>& enabled);
+Findings runChecks(CheckedFiles files, const std::set<std::string, std::less<>>& enabled);
 
 }  // namespace ulmar

@@ -20,14 +20,15 @@ struct SectionPairing {
   std::string_view name;
   std::span<const Entry> reference;
   std::span<const Entry> translation;
-  std::vector<uint32_t> firstInReference;    // each reference entry's first entry of its key
-  std::vector<uint32_t> firstInTranslation;  // the same in the translation
-  std::vector<uint32_t> referenceMatch;      // each reference entry's first match in the translation
-  std::vector<uint32_t> translationMatch;    // each translation entry's first match in the reference
+  EntryNumbers firstInReference;    // each reference entry's first entry of its key
+  EntryNumbers firstInTranslation;  // the same in the translation
+  EntryNumbers referenceMatch;      // each reference entry's first match in the translation
+  EntryNumbers translationMatch;    // each translation entry's first match in the reference
 
   // The values of each entry (quotes removed), found once when first asked.
-  std::vector<std::string_view> referenceValues;
-  std::vector<std::string_view> translationValues;
+  using Values = std::vector<std::string_view, LargeAllocator<std::string_view>>;
+  Values referenceValues;
+  Values translationValues;
 
   bool isFirstInTranslation(size_t j) const { return firstInTranslation[j] == j; }
   bool isFirstInReference(size_t i) const { return firstInReference[i] == i; }
@@ -51,7 +52,7 @@ public:
 private:
   // first[i]: the first of `entries` with the key of entries[i].
   static void firstOfEach(const KeyIndex& index, std::span<const Entry> entries, const KeyFolder& folder,
-                          std::vector<uint32_t>& first) {
+                          EntryNumbers& first) {
     if (index.hasRepeatedKeys()) {
       index.findFirstEntries(entries, folder, first);
     } else {
@@ -82,7 +83,7 @@ private:
   }
 
   void findValues(SectionPairing& pairing) {
-    auto valuesOf = [](LanguageFile& file, std::span<const Entry> entries, std::vector<std::string_view>& values) {
+    auto valuesOf = [](LanguageFile& file, std::span<const Entry> entries, SectionPairing::Values& values) {
       values.reserve(entries.size());
       for (const Entry& entry : entries) values.push_back(file.valueOf(entry));
     };
@@ -95,7 +96,7 @@ private:
 // where its findings go.
 class CheckContext {
 public:
-  CheckContext(CheckData& data, const KeyFolder& folder, std::vector<Finding>& findings)
+  CheckContext(CheckData& data, const KeyFolder& folder, Findings& findings)
       : files(data.files), sections(data.sections), folder_(folder), findings_(findings) {}
 
   CheckedFiles files;
@@ -117,7 +118,7 @@ public:
 
 private:
   const KeyFolder& folder_;
-  std::vector<Finding>& findings_;
+  Findings& findings_;
 };
 
 namespace {
@@ -194,7 +195,7 @@ void checkDuplicateKeys(CheckContext& context) {
   for (const SectionPairing& pairing : context.sections) {
     const struct {
       std::span<const Entry> entries;
-      const std::vector<uint32_t>& first;
+      const EntryNumbers& first;
       CheckedFile file;
       LanguageFile& reader;
     } sides[] = {{pairing.translation, pairing.firstInTranslation, CheckedFile::Translation, context.files.translation},
@@ -384,7 +385,7 @@ void checkStale(CheckContext& context) {
   for (const SectionPairing& pairing : context.sections) {
     const std::span<const Entry> oldEntries = old->entries(pairing.name);
     const KeyIndex oldIndex(oldEntries, context.folder(), true);
-    std::vector<uint32_t> inOld;
+    EntryNumbers inOld;
     oldIndex.findFirstEntries(pairing.reference, context.folder(), inOld);
     for (size_t j = 0; j < pairing.translation.size(); ++j) {
       if (!pairing.isFirstInTranslation(j) || pairing.translationMatch[j] == kNone) continue;
@@ -444,7 +445,7 @@ std::string_view severityName(Severity severity) {
 
 std::span<const CheckDefinition> allChecks() { return kChecks; }
 
-std::vector<Finding> runChecks(CheckedFiles files, const std::set<std::string, std::less<>>& enabled) {
+Findings runChecks(CheckedFiles files, const std::set<std::string, std::less<>>& enabled) {
   CheckData data(files);
   // The checks share only what they read, so they run on two threads: every
   // other enabled check on each, with findings and a folder of its own.
@@ -452,7 +453,7 @@ std::vector<Finding> runChecks(CheckedFiles files, const std::set<std::string, s
   for (const CheckDefinition& check : kChecks) {
     if (enabled.contains(check.name)) chosen.push_back(&check);
   }
-  std::vector<Finding> findings[2];
+  Findings findings[2];
   auto runHalf = [&](size_t half, const KeyFolder& folder) {
     CheckContext context(data, folder, findings[half]);
     for (size_t k = half; k < chosen.size(); k += 2) {

@@ -1,6 +1,7 @@
 #include "ini_parser.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "ascii.h"
@@ -16,10 +17,22 @@ std::string_view cutAtNul(std::string_view text) {
   return nul == nullptr ? text : text.substr(0, static_cast<size_t>(static_cast<const char*>(nul) - text.data()));
 }
 
-// Where the line that `p` stands in ends. A byte loop, not LineReader: a
-// value is short, and LineReader looks for each kind of line end up to the
-// end of the text.
+// Where the line that `p` stands in ends. Not LineReader, which looks for
+// each kind of line end up to the end of the text: a value is short. Eight
+// bytes at a time, as the values of a large file are found by the million.
 const char* lineEndFrom(const char* p, const char* end) {
+  constexpr uint64_t kOnes = 0x0101010101010101ULL;
+  constexpr uint64_t kHighs = 0x8080808080808080ULL;
+  auto hasByte = [](uint64_t word, char c) {
+    const uint64_t x = word ^ (kOnes * static_cast<unsigned char>(c));
+    return ((x - kOnes) & ~x & kHighs) != 0;
+  };
+  while (end - p >= 8) {
+    uint64_t word;
+    std::memcpy(&word, p, 8);
+    if (hasByte(word, '\n') || hasByte(word, '\r')) break;
+    p += 8;
+  }
   while (p < end && *p != '\n' && *p != '\r') ++p;
   return p;
 }

@@ -166,7 +166,7 @@ void KeyIndex::findEach(std::span<const Entry> entries, const KeyFolder& folder,
 }
 
 void KeyIndex::findFirstEntries(std::span<const Entry> entries, const KeyFolder& folder,
-                                std::vector<uint32_t>& first) const {
+                                EntryNumbers& first) const {
   first.assign(entries.size(), kNone);
   if (entryOfSlot_.empty()) return;
   probeEach(entries, folder, [this, &first](size_t i, const Slot* slot) {

@@ -16,6 +16,9 @@
 
 namespace ulmar {
 
+// Positions of entries, one for each entry of a section.
+using EntryNumbers = std::vector<uint32_t, LargeAllocator<uint32_t>>;
+
 class KeyIndex {
 public:
   // Indexes the keys of `entries`, whose text must outlive the index;
@@ -39,7 +42,7 @@ public:
   // For a numbered index: first[i] is the position, among the indexed
   // entries, of the first one whose key is that of entries[i], or kNone.
   static constexpr uint32_t kNone = UINT32_MAX;
-  void findFirstEntries(std::span<const Entry> entries, const KeyFolder& folder, std::vector<uint32_t>& first) const;
+  void findFirstEntries(std::span<const Entry> entries, const KeyFolder& folder, EntryNumbers& first) const;
 
 private:
   struct Slot {

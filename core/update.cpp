@@ -145,9 +145,9 @@ private:
     std::optional<KeyIndex> referenceIndex;
     std::optional<KeyIndex> translationIndex;
     std::vector<bool> inReference;
-    std::vector<uint32_t> firstInTranslation;
-    std::vector<uint32_t> firstInReference;
-    std::vector<uint32_t> inTranslation;
+    EntryNumbers firstInTranslation;
+    EntryNumbers firstInReference;
+    EntryNumbers inTranslation;
     sideBySide(
         [&] {
           referenceIndex.emplace(referenceEntries, folder_, true);
@@ -211,7 +211,7 @@ private:
 
   // first[i]: the first of `entries` with the key of entries[i].
   static void firstOfEach(const KeyIndex& index, std::span<const Entry> entries, const KeyFolder& folder,
-                          std::vector<uint32_t>& first) {
+                          EntryNumbers& first) {
     if (index.hasRepeatedKeys()) {
       index.findFirstEntries(entries, folder, first);
     } else {
@@ -282,7 +282,7 @@ private:
       emit(header);
       const std::span<const Entry> entries = reference_.entries(name);
       const KeyIndex index(entries, folder_, true);
-      std::vector<uint32_t> first;
+      EntryNumbers first;
       firstOfEach(index, entries, folder_, first);
       for (size_t i = 0; i < entries.size(); ++i) {
         if (first[i] != i) continue;  // a repeated key counts once

@@ -85,11 +85,11 @@ TEST(KeyIndex, NamesTheFirstEntryOfEachKey) {
   const IniContent asked = entriesFor({"A", "b", "\xC4", "c"}, askedText);
   const KeyIndex index(std::span<const Entry>(indexed.entries), folder, true);
   EXPECT_TRUE(index.hasRepeatedKeys());
-  std::vector<uint32_t> first;
+  EntryNumbers first;
   index.findFirstEntries(indexed.entries, folder, first);
-  EXPECT_EQ(first, (std::vector<uint32_t>{0, 1, 0, 3, 1, 3}));
+  EXPECT_EQ(std::vector<uint32_t>(first.begin(), first.end()), (std::vector<uint32_t>{0, 1, 0, 3, 1, 3}));
   index.findFirstEntries(asked.entries, folder, first);
-  EXPECT_EQ(first, (std::vector<uint32_t>{0, 1, 3, KeyIndex::kNone}));
+  EXPECT_EQ(std::vector<uint32_t>(first.begin(), first.end()), (std::vector<uint32_t>{0, 1, 3, KeyIndex::kNone}));
   const KeyIndex distinct(std::span<const Entry>(asked.entries), folder, true);
   EXPECT_FALSE(distinct.hasRepeatedKeys());
 }
