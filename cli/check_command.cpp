@@ -18,9 +18,9 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-constexpr std::string_view kProgram = "ulmar-check";
-
 constexpr std::string_view kUsageLine = "Usage: ulmar-check [OPTIONS] [--since OLD_REFERENCE] REFERENCE TRANSLATION\n";
+
+constexpr Program kProgram{"ulmar-check", kUsageLine};
 
 constexpr std::string_view kHelp =
     "Checks your translation's language file (TRANSLATION) against the product's\n"
@@ -57,16 +57,6 @@ struct Options {
   std::set<std::string, std::less<>> enabled;
   std::vector<std::string> paths;
 };
-
-int usageError(std::ostream& err, std::string_view problem) {
-  err << kProgram << ": " << problem << '\n' << kUsageLine << "Try 'ulmar-check --help' for more information.\n";
-  return kExitTrouble;
-}
-
-int trouble(std::ostream& err, std::string_view problem) {
-  err << kProgram << ": " << problem << '\n';
-  return kExitTrouble;
-}
 
 bool isCheck(std::string_view name) {
   const auto checks = allChecks();
@@ -118,14 +108,14 @@ std::optional<int> parse(const std::vector<std::string>& arguments, Options& opt
     } else if (readValueOption(arguments, i, "--since", value)) {
       options.since = value;
     } else if (readValueOption(arguments, i, "--format", value)) {
-      if (value != "text" && value != "json") return usageError(err, "unknown format '" + value + "' (text or json)");
+      if (value != "text" && value != "json") return usageError(err, kProgram, "unknown format '" + value + "' (text or json)");
       options.json = value == "json";
     } else if (readValueOption(arguments, i, "--disable", value)) {
-      if (!switchChecks(value, false, options, unknown)) return usageError(err, "no check named '" + unknown + "'");
+      if (!switchChecks(value, false, options, unknown)) return usageError(err, kProgram, "no check named '" + unknown + "'");
     } else if (readValueOption(arguments, i, "--enable", value)) {
-      if (!switchChecks(value, true, options, unknown)) return usageError(err, "no check named '" + unknown + "'");
+      if (!switchChecks(value, true, options, unknown)) return usageError(err, kProgram, "no check named '" + unknown + "'");
     } else if (readValueOption(arguments, i, "--encoding", value)) {
-      if (!knownEncoding(value)) return usageError(err, "unknown encoding '" + value + "'");
+      if (!knownEncoding(value)) return usageError(err, kProgram, "unknown encoding '" + value + "'");
       options.encoding = value;
     } else if (argument == "--werror") {
       options.werror = true;
@@ -136,17 +126,17 @@ std::optional<int> parse(const std::vector<std::string>& arguments, Options& opt
       out << kUsageLine << kHelp;
       return kExitSame;
     } else if (argument == "--version") {
-      out << kProgram << " (Ulmar) " << ULMAR_VERSION << '\n';
+      out << kProgram.name << " (Ulmar) " << ULMAR_VERSION << '\n';
       return kExitSame;
     } else if (argument == "--since" || argument == "--format" || argument == "--disable" ||
                argument == "--enable" || argument == "--encoding") {
-      return usageError(err, "option '" + argument + "' needs a value");
+      return usageError(err, kProgram, "option '" + argument + "' needs a value");
     } else {
-      return usageError(err, "unknown option '" + argument + "'");
+      return usageError(err, kProgram, "unknown option '" + argument + "'");
     }
   }
-  if (options.paths.size() < 2) return usageError(err, "missing file operand");
-  if (options.paths.size() > 2) return usageError(err, "extra operand '" + options.paths[2] + "'");
+  if (options.paths.size() < 2) return usageError(err, kProgram, "missing file operand");
+  if (options.paths.size() > 2) return usageError(err, kProgram, "extra operand '" + options.paths[2] + "'");
   return std::nullopt;
 }
 
@@ -166,9 +156,9 @@ int runCheckCommand(const std::vector<std::string>& arguments, std::ostream& out
   std::optional<LanguageFile> old;
   if (options.since) old.emplace(LanguageFile::fromPath(paths[2], options.encoding));
   sideBySide([&] { reference.load(); }, [&] { translation.load(); });
-  if (reference.status() != ReadStatus::Read) return trouble(err, "cannot read the reference '" + paths[0] + "'");
-  if (translation.status() != ReadStatus::Read) return trouble(err, "cannot read the translation '" + paths[1] + "'");
-  if (old && old->status() != ReadStatus::Read) return trouble(err, "cannot read the old reference '" + paths[2] + "'");
+  if (reference.status() != ReadStatus::Read) return trouble(err, kProgram, "cannot read the reference '" + paths[0] + "'");
+  if (translation.status() != ReadStatus::Read) return trouble(err, kProgram, "cannot read the translation '" + paths[1] + "'");
+  if (old && old->status() != ReadStatus::Read) return trouble(err, kProgram, "cannot read the old reference '" + paths[2] + "'");
 
   const Findings findings =
       runChecks(CheckedFiles{reference, translation, old ? &*old : nullptr}, options.enabled);
@@ -223,7 +213,7 @@ int runCheckCommand(const std::vector<std::string>& arguments, std::ostream& out
   out.flush();
   err << plural(counts[0], "error") << ", " << plural(counts[1], "warning") << ", " << plural(counts[2], "note")
       << '\n';
-  if (!out) return trouble(err, "cannot write the findings");
+  if (!out) return trouble(err, kProgram, "cannot write the findings");
   return counts[0] > 0 || (options.werror && counts[1] > 0) ? kExitDifferent : kExitSame;
 }
 

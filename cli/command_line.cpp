@@ -15,10 +15,10 @@ namespace ulmar {
 
 namespace {
 
-constexpr std::string_view kProgram = "ulmar-report";
-
 constexpr std::string_view kUsageLine =
     "Usage: ulmar-report [--no-offsets] [--format=FORMAT] [--encoding=NAME] REFERENCE TRANSLATION\n";
+
+constexpr Program kProgram{"ulmar-report", kUsageLine};
 
 constexpr std::string_view kHelp =
     "Compares your translation's language file (TRANSLATION) with the product's\n"
@@ -53,11 +53,6 @@ struct Options {
   std::vector<std::string> paths;
 };
 
-int usageError(std::ostream& err, std::string_view problem) {
-  err << kProgram << ": " << problem << '\n' << kUsageLine << "Try 'ulmar-report --help' for more information.\n";
-  return kExitTrouble;
-}
-
 std::optional<Format> formatNamed(std::string_view name) {
   if (name == "text") return Format::Text;
   if (name == "lines") return Format::Lines;
@@ -82,25 +77,25 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
       options.offsets = false;
     } else if (readValueOption(arguments, i, "--format", value)) {
       const std::optional<Format> format = formatNamed(value);
-      if (!format) return usageError(err, "unknown format '" + value + "' (text, lines or json)");
+      if (!format) return usageError(err, kProgram, "unknown format '" + value + "' (text, lines or json)");
       options.format = *format;
     } else if (readValueOption(arguments, i, "--encoding", value)) {
-      if (!knownEncoding(value)) return usageError(err, "unknown encoding '" + value + "'");
+      if (!knownEncoding(value)) return usageError(err, kProgram, "unknown encoding '" + value + "'");
       options.encoding = value;
     } else if (argument == "--help") {
       out << kUsageLine << kHelp;
       return kExitSame;
     } else if (argument == "--version") {
-      out << kProgram << " (Ulmar) " << ULMAR_VERSION << '\n';
+      out << kProgram.name << " (Ulmar) " << ULMAR_VERSION << '\n';
       return kExitSame;
     } else if (argument == "--format" || argument == "--encoding") {
-      return usageError(err, "option '" + argument + "' needs a value");
+      return usageError(err, kProgram, "option '" + argument + "' needs a value");
     } else {
-      return usageError(err, "unknown option '" + argument + "'");
+      return usageError(err, kProgram, "unknown option '" + argument + "'");
     }
   }
-  if (options.paths.size() < 2) return usageError(err, "missing file operand");
-  if (options.paths.size() > 2) return usageError(err, "extra operand '" + options.paths[2] + "'");
+  if (options.paths.size() < 2) return usageError(err, kProgram, "missing file operand");
+  if (options.paths.size() > 2) return usageError(err, kProgram, "extra operand '" + options.paths[2] + "'");
 
   LanguageFile reference = LanguageFile::fromPath(options.paths[0], options.encoding);
   LanguageFile translation = LanguageFile::fromPath(options.paths[1], options.encoding);
@@ -123,7 +118,7 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
     case Format::Json: writeJsonReport(out, result, files, status); break;
   }
   if (!out) {
-    err << kProgram << ": cannot write the report\n";
+    err << kProgram.name << ": cannot write the report\n";
     return kExitTrouble;
   }
   return status;

@@ -17,6 +17,17 @@ bool readValueOption(const std::vector<std::string>& arguments, size_t& i, std::
   return false;
 }
 
+int usageError(std::ostream& err, const Program& program, std::string_view problem) {
+  err << program.name << ": " << problem << '\n'
+      << program.usageLine << "Try '" << program.name << " --help' for more information.\n";
+  return kExitTrouble;
+}
+
+int trouble(std::ostream& err, const Program& program, std::string_view problem) {
+  err << program.name << ": " << problem << '\n';
+  return kExitTrouble;
+}
+
 bool knownEncoding(const std::string& name) { return Converter(name).get() != nullptr; }
 
 }  // namespace ulmar

@@ -19,9 +19,9 @@ namespace ulmar {
 
 namespace {
 
-constexpr std::string_view kProgram = "ulmar-update";
-
 constexpr std::string_view kUsageLine = "Usage: ulmar-update [OPTIONS] REFERENCE TRANSLATION\n";
+
+constexpr Program kProgram{"ulmar-update", kUsageLine};
 
 constexpr std::string_view kHelp =
     "Brings your translation's language file (TRANSLATION) up to date with the\n"
@@ -70,16 +70,6 @@ struct Options {
   std::vector<std::string> paths;
 };
 
-int usageError(std::ostream& err, std::string_view problem) {
-  err << kProgram << ": " << problem << '\n' << kUsageLine << "Try 'ulmar-update --help' for more information.\n";
-  return kExitTrouble;
-}
-
-int trouble(std::ostream& err, std::string_view problem) {
-  err << kProgram << ": " << problem << '\n';
-  return kExitTrouble;
-}
-
 // Parses the command line; gives an exit status when the run ends here.
 std::optional<int> parse(const std::vector<std::string>& arguments, Options& options, std::ostream& out,
                          std::ostream& err) {
@@ -98,7 +88,7 @@ std::optional<int> parse(const std::vector<std::string>& arguments, Options& opt
     } else if (argument == "--in-place") {
       options.inPlace = true;
     } else if (readValueOption(arguments, i, "--backup", value)) {
-      if (value.empty()) return usageError(err, "the backup suffix must not be empty");
+      if (value.empty()) return usageError(err, kProgram, "the backup suffix must not be empty");
       options.backupSuffix = value;
     } else if (argument == "--no-backup") {
       options.backup = false;
@@ -111,25 +101,25 @@ std::optional<int> parse(const std::vector<std::string>& arguments, Options& opt
     } else if (argument == "--check") {
       options.check = true;
     } else if (readValueOption(arguments, i, "--encoding", value)) {
-      if (!knownEncoding(value)) return usageError(err, "unknown encoding '" + value + "'");
+      if (!knownEncoding(value)) return usageError(err, kProgram, "unknown encoding '" + value + "'");
       options.encoding = value;
     } else if (argument == "--help") {
       out << kUsageLine << kHelp;
       return kExitSame;
     } else if (argument == "--version") {
-      out << kProgram << " (Ulmar) " << ULMAR_VERSION << '\n';
+      out << kProgram.name << " (Ulmar) " << ULMAR_VERSION << '\n';
       return kExitSame;
     } else if (argument == "-o" || argument == "--output" || argument == "--encoding" || argument == "--backup") {
-      return usageError(err, "option '" + argument + "' needs a value");
+      return usageError(err, kProgram, "option '" + argument + "' needs a value");
     } else {
-      return usageError(err, "unknown option '" + argument + "'");
+      return usageError(err, kProgram, "unknown option '" + argument + "'");
     }
   }
-  if (options.paths.size() < 2) return usageError(err, "missing file operand");
-  if (options.paths.size() > 2) return usageError(err, "extra operand '" + options.paths[2] + "'");
-  if (options.output && options.inPlace) return usageError(err, "-o and --in-place exclude each other");
+  if (options.paths.size() < 2) return usageError(err, kProgram, "missing file operand");
+  if (options.paths.size() > 2) return usageError(err, kProgram, "extra operand '" + options.paths[2] + "'");
+  if (options.output && options.inPlace) return usageError(err, kProgram, "-o and --in-place exclude each other");
   if (options.check && (options.output || options.inPlace)) {
-    return usageError(err, "--check writes nothing; it takes neither -o nor --in-place");
+    return usageError(err, kProgram, "--check writes nothing; it takes neither -o nor --in-place");
   }
   return std::nullopt;
 }
@@ -164,33 +154,33 @@ int runUpdateCommand(const std::vector<std::string>& arguments, std::ostream& ou
   LanguageFile translation = LanguageFile::fromPath(translationPath, options.encoding);
   // Both files are read at once.
   sideBySide([&] { reference.load(); }, [&] { translation.load(); });
-  if (reference.status() != ReadStatus::Read) return trouble(err, "cannot read the reference '" + referencePath + "'");
+  if (reference.status() != ReadStatus::Read) return trouble(err, kProgram, "cannot read the reference '" + referencePath + "'");
   if (reference.entries("FORMS").empty() && reference.entries("STRINGS").empty()) {
-    return trouble(err, "the reference '" + referencePath + "' has neither [FORMS] nor [STRINGS]");
+    return trouble(err, kProgram, "the reference '" + referencePath + "' has neither [FORMS] nor [STRINGS]");
   }
   const bool creating = translation.status() == ReadStatus::NoFile && options.create;
   if (translation.status() != ReadStatus::Read && !creating) {
-    return trouble(err, "cannot read the translation '" + translationPath + "'" +
+    return trouble(err, kProgram, "cannot read the translation '" + translationPath + "'" +
                             (translation.status() == ReadStatus::NoFile ? " (--create makes a new one)" : ""));
   }
 
   // Never write over the reference, nor over the translation unless asked to.
   if (options.output) {
     const auto written = identity(*options.output);
-    if (written && written == identity(referencePath)) return trouble(err, "the output would replace the reference");
+    if (written && written == identity(referencePath)) return trouble(err, kProgram, "the output would replace the reference");
     if (written && written == identity(translationPath)) {
-      return trouble(err, "the output would replace the translation; use --in-place for that");
+      return trouble(err, kProgram, "the output would replace the translation; use --in-place for that");
     }
   }
 
   const UpdateResult result =
       creating ? createTranslation(reference) : updateTranslation(reference, translation, options.update);
   for (const std::string& key : result.lossyKeys) {
-    err << kProgram << ": warning: " << key
+    err << kProgram.name << ": warning: " << key
         << ": the translation's code page cannot hold all of the reference's text; written with '?'\n";
   }
   for (const std::string& key : result.unwritableKeys) {
-    err << kProgram << ": warning: " << key
+    err << kProgram.name << ": warning: " << key
         << ": the key holds bytes its code page cannot decode, which a UTF-16 file cannot hold; not added\n";
   }
   err << describe(result) << '\n';
@@ -206,21 +196,21 @@ int runUpdateCommand(const std::vector<std::string>& arguments, std::ostream& ou
     const auto kind = std::filesystem::status(target, unknown).type();
     if (kind != std::filesystem::file_type::not_found && kind != std::filesystem::file_type::regular) {
       // Renaming over a device or a FIFO would replace it, not write to it.
-      return trouble(err, target + " is not a regular file");
+      return trouble(err, kProgram, target + " is not a regular file");
     }
     if (options.inPlace && options.backup && !creating) {
       if (const std::string problem = keepBackup(target, options.backupSuffix); !problem.empty()) {
-        return trouble(err, problem);
+        return trouble(err, kProgram, problem);
       }
     }
     if (const std::string problem = writeFileAtomically(target, std::string_view(result.bytes)); !problem.empty()) {
-      return trouble(err, problem);
+      return trouble(err, kProgram, problem);
     }
     return kExitSame;
   }
   out << std::string_view(result.bytes);
   out.flush();
-  if (!out) return trouble(err, "cannot write the updated translation");
+  if (!out) return trouble(err, kProgram, "cannot write the updated translation");
   return kExitSame;
 }
 

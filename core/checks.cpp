@@ -50,16 +50,7 @@ public:
   std::vector<SectionPairing> sections;
 
 private:
-  // first[i]: the first of `entries` with the key of entries[i].
-  static void firstOfEach(const KeyIndex& index, std::span<const Entry> entries, const KeyFolder& folder,
-                          EntryNumbers& first) {
-    if (index.hasRepeatedKeys()) {
-      index.findFirstEntries(entries, folder, first);
-    } else {
-      first.resize(entries.size());
-      for (size_t i = 0; i < entries.size(); ++i) first[i] = static_cast<uint32_t>(i);
-    }
-  }
+
 
   void pair(std::string_view name) {
     SectionPairing& pairing = sections.emplace_back();
@@ -72,11 +63,11 @@ private:
     sideBySide(
         [&] {
           referenceIndex.emplace(pairing.reference, folder, true);
-          firstOfEach(*referenceIndex, pairing.reference, folder, pairing.firstInReference);
+          referenceIndex->findFirstEntries(pairing.reference, folder, pairing.firstInReference);
         },
         [&] {
           translationIndex.emplace(pairing.translation, helperFolder, true);
-          firstOfEach(*translationIndex, pairing.translation, helperFolder, pairing.firstInTranslation);
+          translationIndex->findFirstEntries(pairing.translation, helperFolder, pairing.firstInTranslation);
         });
     sideBySide([&] { referenceIndex->findFirstEntries(pairing.translation, folder, pairing.translationMatch); },
                [&] { translationIndex->findFirstEntries(pairing.reference, helperFolder, pairing.referenceMatch); });

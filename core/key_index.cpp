@@ -58,7 +58,7 @@ bool equalLowered(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-KeyIndex::KeyIndex(std::span<const Entry> entries, const KeyFolder& folder, bool numbered) {
+KeyIndex::KeyIndex(std::span<const Entry> entries, const KeyFolder& folder, bool numbered) : entries_(entries) {
   // Keys beyond ASCII are folded first, into one store that no longer moves
   // once slots point into it.
   struct Fold {
@@ -167,6 +167,11 @@ void KeyIndex::findEach(std::span<const Entry> entries, const KeyFolder& folder,
 
 void KeyIndex::findFirstEntries(std::span<const Entry> entries, const KeyFolder& folder,
                                 EntryNumbers& first) const {
+  if (!repeated_ && entries.data() == entries_.data() && entries.size() == entries_.size()) {
+    first.resize(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) first[i] = static_cast<uint32_t>(i);
+    return;
+  }
   first.assign(entries.size(), kNone);
   if (entryOfSlot_.empty()) return;
   probeEach(entries, folder, [this, &first](size_t i, const Slot* slot) {

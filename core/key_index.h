@@ -41,6 +41,8 @@ public:
   void findEach(std::span<const Entry> entries, const KeyFolder& folder, std::vector<bool>& found) const;
   // For a numbered index: first[i] is the position, among the indexed
   // entries, of the first one whose key is that of entries[i], or kNone.
+  // Asked for the index's own entries, each is its own first when no key
+  // repeats, and that is answered without a lookup.
   static constexpr uint32_t kNone = UINT32_MAX;
   void findFirstEntries(std::span<const Entry> entries, const KeyFolder& folder, EntryNumbers& first) const;
 
@@ -64,6 +66,7 @@ private:
   template <class Answer>
   void probeEach(std::span<const Entry> entries, const KeyFolder& folder, Answer answer) const;
 
+  std::span<const Entry> entries_;
   std::string foldBytes_;  // the folds of the keys that are not plain ASCII
   std::vector<uint32_t, LargeAllocator<uint32_t>> entryOfSlot_;  // when numbered
   bool repeated_ = false;

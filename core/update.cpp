@@ -151,11 +151,11 @@ private:
     sideBySide(
         [&] {
           referenceIndex.emplace(referenceEntries, folder_, true);
-          firstOfEach(*referenceIndex, referenceEntries, folder_, firstInReference);
+          referenceIndex->findFirstEntries(referenceEntries, folder_, firstInReference);
         },
         [&] {
           translationIndex.emplace(entries, helperFolder_, true);
-          firstOfEach(*translationIndex, entries, helperFolder_, firstInTranslation);
+          translationIndex->findFirstEntries(entries, helperFolder_, firstInTranslation);
         });
     sideBySide([&] { referenceIndex->findEach(entries, folder_, inReference); },
                [&] { translationIndex->findFirstEntries(referenceEntries, helperFolder_, inTranslation); });
@@ -209,16 +209,7 @@ private:
     if (options_.reorder) reorders_[name] = Reorder{bodyBegin, bodyEnd, std::move(placed), entries};
   }
 
-  // first[i]: the first of `entries` with the key of entries[i].
-  static void firstOfEach(const KeyIndex& index, std::span<const Entry> entries, const KeyFolder& folder,
-                          EntryNumbers& first) {
-    if (index.hasRepeatedKeys()) {
-      index.findFirstEntries(entries, folder, first);
-    } else {
-      first.resize(entries.size());
-      for (size_t i = 0; i < entries.size(); ++i) first[i] = static_cast<uint32_t>(i);
-    }
-  }
+
 
   // A line of the reordered section: a translation line by its index, or a new line.
   struct Placed {
@@ -283,7 +274,7 @@ private:
       const std::span<const Entry> entries = reference_.entries(name);
       const KeyIndex index(entries, folder_, true);
       EntryNumbers first;
-      firstOfEach(index, entries, folder_, first);
+      index.findFirstEntries(entries, folder_, first);
       for (size_t i = 0; i < entries.size(); ++i) {
         if (first[i] != i) continue;  // a repeated key counts once
         const std::optional<std::string> line = newLine(entries[i]);

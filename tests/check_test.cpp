@@ -9,16 +9,13 @@
 
 #include "check_command.h"
 #include "scoped_locale.h"
+#include "command_outcome.h"
 #include "temp_files.h"
 
 namespace ulmar {
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
+using testing::Outcome;
 
 const char* const kAllChecks =
     "missing,obsolete,duplicate-key,placeholders,accelerator,untranslated,empty,case-differs,possible-rename,"
@@ -33,13 +30,10 @@ Outcome check(const std::string& reference, const std::string& translation, std:
   if (!old.empty()) options.push_back("--since=" + dir.write("old", old));
   options.push_back(dir.write("ref", reference));
   options.push_back(dir.write("tr", translation));
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = runCheckCommand(options, out, err);
-  std::string text = out.str();
+  Outcome outcome = testing::runCommand(runCheckCommand, options);
   const std::string folder = dir.path("");
-  for (size_t at; (at = text.find(folder)) != std::string::npos;) text.erase(at, folder.size());
-  return {status, text, err.str()};
+  for (size_t at; (at = outcome.out.find(folder)) != std::string::npos;) outcome.out.erase(at, folder.size());
+  return outcome;
 }
 
 // Only `name`, on sections that hold `forms` entries in each file.

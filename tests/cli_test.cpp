@@ -6,23 +6,15 @@
 
 #include <sstream>
 
+#include "command_outcome.h"
 #include "temp_files.h"
 
 namespace ulmar {
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
+using testing::Outcome;
 
-Outcome runWith(const std::vector<std::string>& arguments) {
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = runCommandLine(arguments, out, err);
-  return {status, out.str(), err.str()};
-}
+Outcome runWith(const std::vector<std::string>& arguments) { return testing::runCommand(runCommandLine, arguments); }
 
 const std::string kExamples = ULMAR_EXAMPLES_DIR;
 

@@ -8,6 +8,7 @@
 
 #include "command_line.h"
 #include "scoped_locale.h"
+#include "command_outcome.h"
 #include "temp_files.h"
 #include "utf16_text.h"
 
@@ -16,11 +17,7 @@ namespace {
 
 using Json = nlohmann::json;
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
+using testing::Outcome;
 
 // Runs ulmar-report on files named "ref.lng" and "tr.lng" in `dir` (or no
 // file, for a missing one), with `options` first.
@@ -29,10 +26,7 @@ Outcome runOn(const testing::TempDir& dir, const std::optional<std::string>& ref
   const testing::ScopedLocale locale("ru_RU.UTF-8");
   options.push_back(reference ? dir.write("ref.lng", *reference) : dir.path("none.lng"));
   options.push_back(translation ? dir.write("tr.lng", *translation) : dir.path("none.lng"));
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = runCommandLine(options, out, err);
-  return {status, out.str(), err.str()};
+  return testing::runCommand(runCommandLine, options);
 }
 
 

@@ -12,6 +12,7 @@
 
 #include "command_line.h"
 #include "scoped_locale.h"
+#include "command_outcome.h"
 #include "temp_files.h"
 #include "update_command.h"
 #include "utf16_text.h"
@@ -19,18 +20,11 @@
 namespace ulmar {
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-};
+using testing::Outcome;
 
 Outcome update(std::vector<std::string> arguments) {
   const testing::ScopedLocale locale("ru_RU.UTF-8");
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = runUpdateCommand(arguments, out, err);
-  return {status, out.str(), err.str()};
+  return testing::runCommand(runUpdateCommand, arguments);
 }
 
 std::string readFile(const std::string& path) {
