@@ -2,11 +2,15 @@
 # Bad files of every kind, each given to ulmar-report as the reference and as
 # the translation: each must give the defined report and exit status, end by
 # itself, and stay within a bounded amount of memory.
-#   hostile_inputs.sh ULMAR_REPORT [FOLDER]
-# Its large files go to FOLDER (on disk, not a RAM-backed /tmp).
+#   hostile_inputs.sh ULMAR_REPORT [FOLDER [ULMAR_UPDATE ULMAR_CHECK]]
+# Its large files go to FOLDER (on disk, not a RAM-backed /tmp). With the
+# other two programs, every odd file is also given to them, as the reference
+# and as the translation: they must end by themselves, without a crash.
 set -uo pipefail
 report="$1"
 work=$(mktemp -d "${2:-${TMPDIR:-/tmp}}/hostile.XXXXXX")
+update="${3:-}"
+check="${4:-}"
 trap 'rm -rf "$work"' EXIT
 failures=0
 passes=0
@@ -174,6 +178,27 @@ fi
 
 # A file that grows while it is read is read as far as it was when opened:
 # the reader's own test extends a file between opening and reading it.
+
+# ---- The other programs on the same files ----------------------------------------
+if [ -n "$update" ] && [ -n "$check" ]; then
+  for odd in "$work/no-such-file.lng" "$work/folder.lng" "$work/fifo.lng" /dev/zero "$work/empty.lng" \
+             "$work/bom.lng" "$work/bom16.lng" "$work/binary.lng" "$work/sections.lng" "$work/long-key.lng" \
+             "$work/nul.lng" "$work/invalid-utf8.lng" "$work/utf16-odd.lng"; do
+    for program in "$update" "$check"; do
+      for pair in "$odd $reference" "$reference $odd"; do
+        read -r first second <<<"$pair"
+        timeout 120 "$program" "$first" "$second" >/dev/null 2>"$work/err"
+        status=$?
+        if [ "$status" -gt 2 ]; then
+          fail "$(basename "$program") $first $second: exit status $status"
+          cat "$work/err"
+        else
+          passes=$((passes + 1))
+        fi
+      done
+    done
+  done
+fi
 
 echo "$passes passed, $failures failed"
 [ "$failures" -eq 0 ]
