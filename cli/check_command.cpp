@@ -8,10 +8,6 @@
 #include "language_file.h"
 #include "side_by_side.h"
 
-#ifndef ULMAR_VERSION
-#define ULMAR_VERSION "unknown"
-#endif
-
 namespace ulmar {
 
 namespace {
@@ -20,7 +16,6 @@ using Json = nlohmann::ordered_json;
 
 constexpr std::string_view kUsageLine = "Usage: ulmar-check [OPTIONS] [--since OLD_REFERENCE] REFERENCE TRANSLATION\n";
 
-constexpr Program kProgram{"ulmar-check", kUsageLine};
 
 constexpr std::string_view kHelp =
     "Checks your translation's language file (TRANSLATION) against the product's\n"
@@ -48,6 +43,8 @@ constexpr std::string_view kHelp =
     "Exit status: 0 when there is no error (notes and warnings alone), 1 when\n"
     "there is one (with --werror, also a warning), 2 on trouble (an unreadable\n"
     "file, a wrong command line).\n";
+
+constexpr Program kProgram{"ulmar-check", kUsageLine, kHelp};
 
 struct Options {
   bool json = false;
@@ -97,6 +94,7 @@ std::optional<int> parse(const std::vector<std::string>& arguments, Options& opt
                          std::ostream& err) {
   for (const CheckDefinition& check : allChecks()) options.enabled.emplace(check.name);
   bool optionsEnded = false;
+  std::optional<int> ended;  // set by an option that ends the run
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     std::string value;
@@ -114,22 +112,15 @@ std::optional<int> parse(const std::vector<std::string>& arguments, Options& opt
       if (!switchChecks(value, false, options, unknown)) return usageError(err, kProgram, "no check named '" + unknown + "'");
     } else if (readValueOption(arguments, i, "--enable", value)) {
       if (!switchChecks(value, true, options, unknown)) return usageError(err, kProgram, "no check named '" + unknown + "'");
-    } else if (readValueOption(arguments, i, "--encoding", value)) {
-      if (!knownEncoding(value)) return usageError(err, kProgram, "unknown encoding '" + value + "'");
-      options.encoding = value;
     } else if (argument == "--werror") {
       options.werror = true;
     } else if (argument == "--list-checks") {
       listChecks(out);
       return kExitSame;
-    } else if (argument == "--help") {
-      out << kUsageLine << kHelp;
-      return kExitSame;
-    } else if (argument == "--version") {
-      out << kProgram.name << " (Ulmar) " << ULMAR_VERSION << '\n';
-      return kExitSame;
+    } else if (readCommonOption(arguments, i, kProgram, options.encoding, ended, out, err)) {
+      if (ended) return *ended;
     } else if (argument == "--since" || argument == "--format" || argument == "--disable" ||
-               argument == "--enable" || argument == "--encoding") {
+               argument == "--enable") {
       return usageError(err, kProgram, "option '" + argument + "' needs a value");
     } else {
       return usageError(err, kProgram, "unknown option '" + argument + "'");

@@ -7,10 +7,6 @@
 #include "report.h"
 #include "report_formats.h"
 
-#ifndef ULMAR_VERSION
-#define ULMAR_VERSION "unknown"
-#endif
-
 namespace ulmar {
 
 namespace {
@@ -18,7 +14,6 @@ namespace {
 constexpr std::string_view kUsageLine =
     "Usage: ulmar-report [--no-offsets] [--format=FORMAT] [--encoding=NAME] REFERENCE TRANSLATION\n";
 
-constexpr Program kProgram{"ulmar-report", kUsageLine};
 
 constexpr std::string_view kHelp =
     "Compares your translation's language file (TRANSLATION) with the product's\n"
@@ -44,6 +39,8 @@ constexpr std::string_view kHelp =
     "2 when a section is empty or missing, the command line is wrong, or the\n"
     "report cannot be written.\n";
 
+constexpr Program kProgram{"ulmar-report", kUsageLine, kHelp};
+
 enum class Format { Text, Lines, Json };
 
 struct Options {
@@ -65,6 +62,7 @@ std::optional<Format> formatNamed(std::string_view name) {
 int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
   Options options;
   bool optionsEnded = false;
+  std::optional<int> ended;  // set by an option that ends the run
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     const bool isOption = !optionsEnded && argument.size() > 1 && argument[0] == '-';
@@ -79,16 +77,9 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
       const std::optional<Format> format = formatNamed(value);
       if (!format) return usageError(err, kProgram, "unknown format '" + value + "' (text, lines or json)");
       options.format = *format;
-    } else if (readValueOption(arguments, i, "--encoding", value)) {
-      if (!knownEncoding(value)) return usageError(err, kProgram, "unknown encoding '" + value + "'");
-      options.encoding = value;
-    } else if (argument == "--help") {
-      out << kUsageLine << kHelp;
-      return kExitSame;
-    } else if (argument == "--version") {
-      out << kProgram.name << " (Ulmar) " << ULMAR_VERSION << '\n';
-      return kExitSame;
-    } else if (argument == "--format" || argument == "--encoding") {
+    } else if (readCommonOption(arguments, i, kProgram, options.encoding, ended, out, err)) {
+      if (ended) return *ended;
+    } else if (argument == "--format") {
       return usageError(err, kProgram, "option '" + argument + "' needs a value");
     } else {
       return usageError(err, kProgram, "unknown option '" + argument + "'");

@@ -2,6 +2,10 @@
 
 #include "icu_conversion.h"
 
+#ifndef ULMAR_VERSION
+#define ULMAR_VERSION "unknown"
+#endif
+
 namespace ulmar {
 
 bool readValueOption(const std::vector<std::string>& arguments, size_t& i, std::string_view name, std::string& value) {
@@ -26,6 +30,27 @@ int usageError(std::ostream& err, const Program& program, std::string_view probl
 int trouble(std::ostream& err, const Program& program, std::string_view problem) {
   err << program.name << ": " << problem << '\n';
   return kExitTrouble;
+}
+
+bool readCommonOption(const std::vector<std::string>& arguments, size_t& i, const Program& program,
+                      std::string& encoding, std::optional<int>& ended, std::ostream& out, std::ostream& err) {
+  const std::string& argument = arguments[i];
+  std::string value;
+  if (readValueOption(arguments, i, "--encoding", value)) {
+    if (!knownEncoding(value)) ended = usageError(err, program, "unknown encoding '" + value + "'");
+    encoding = value;
+  } else if (argument == "--encoding") {
+    ended = usageError(err, program, "option '--encoding' needs a value");
+  } else if (argument == "--help") {
+    out << program.usageLine << program.help;
+    ended = kExitSame;
+  } else if (argument == "--version") {
+    out << program.name << " (Ulmar) " << ULMAR_VERSION << '\n';
+    ended = kExitSame;
+  } else {
+    return false;
+  }
+  return true;
 }
 
 bool knownEncoding(const std::string& name) { return Converter(name).get() != nullptr; }

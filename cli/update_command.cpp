@@ -11,17 +11,12 @@
 #include "side_by_side.h"
 #include "update.h"
 
-#ifndef ULMAR_VERSION
-#define ULMAR_VERSION "unknown"
-#endif
-
 namespace ulmar {
 
 namespace {
 
 constexpr std::string_view kUsageLine = "Usage: ulmar-update [OPTIONS] REFERENCE TRANSLATION\n";
 
-constexpr Program kProgram{"ulmar-update", kUsageLine};
 
 constexpr std::string_view kHelp =
     "Brings your translation's language file (TRANSLATION) up to date with the\n"
@@ -58,6 +53,8 @@ constexpr std::string_view kHelp =
     "TRANSLATION without --create, a wrong command line, an output that cannot\n"
     "be written).\n";
 
+constexpr Program kProgram{"ulmar-update", kUsageLine, kHelp};
+
 struct Options {
   std::optional<std::string> output;
   bool inPlace = false;
@@ -74,6 +71,7 @@ struct Options {
 std::optional<int> parse(const std::vector<std::string>& arguments, Options& options, std::ostream& out,
                          std::ostream& err) {
   bool optionsEnded = false;
+  std::optional<int> ended;  // set by an option that ends the run
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     std::string value;
@@ -100,16 +98,9 @@ std::optional<int> parse(const std::vector<std::string>& arguments, Options& opt
       options.create = true;
     } else if (argument == "--check") {
       options.check = true;
-    } else if (readValueOption(arguments, i, "--encoding", value)) {
-      if (!knownEncoding(value)) return usageError(err, kProgram, "unknown encoding '" + value + "'");
-      options.encoding = value;
-    } else if (argument == "--help") {
-      out << kUsageLine << kHelp;
-      return kExitSame;
-    } else if (argument == "--version") {
-      out << kProgram.name << " (Ulmar) " << ULMAR_VERSION << '\n';
-      return kExitSame;
-    } else if (argument == "-o" || argument == "--output" || argument == "--encoding" || argument == "--backup") {
+    } else if (readCommonOption(arguments, i, kProgram, options.encoding, ended, out, err)) {
+      if (ended) return *ended;
+    } else if (argument == "-o" || argument == "--output" || argument == "--backup") {
       return usageError(err, kProgram, "option '" + argument + "' needs a value");
     } else {
       return usageError(err, kProgram, "unknown option '" + argument + "'");

@@ -349,13 +349,7 @@ void checkEncoding(CheckContext& context) {
 
 void checkInfo(CheckContext& context) {
   LanguageFile& file = context.files.translation;
-  const Section* info = nullptr;
-  for (const Section& section : file.sections()) {
-    if (equalIgnoringAsciiCase(section.name, "INFO")) {
-      info = &section;
-      break;
-    }
-  }
+  const Section* info = file.section("INFO");
   const std::span<const Entry> entries = info != nullptr ? file.entriesOf(*info) : std::span<const Entry>();
   for (const std::string_view key : kInfoKeys) {
     const auto entry = std::find_if(entries.begin(), entries.end(), [&](const Entry& e) {

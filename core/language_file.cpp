@@ -103,6 +103,8 @@ std::span<const Entry> LanguageFile::entries(std::string_view section) {
   return found == nullptr ? std::span<const Entry>() : entriesOf(*found);
 }
 
+const Section* LanguageFile::section(std::string_view name) { return content().find(name); }
+
 std::span<const Section> LanguageFile::sections() { return content().ini.sections; }
 
 std::span<const Entry> LanguageFile::entriesOf(const Section& section) {

@@ -58,6 +58,9 @@ public:
   void listSectionKeys(std::string_view section, KeyList& keys);
   // The entries of that section, in file order; empty when it is missing.
   std::span<const Entry> entries(std::string_view section);
+  // The first section named `name` (without regard to ASCII case), the one
+  // every lookup reads; null when there is none.
+  const Section* section(std::string_view name);
   // Every section of the file, repeated names each time, in file order.
   std::span<const Section> sections();
   std::span<const Entry> entriesOf(const Section& section);

@@ -19,13 +19,6 @@ constexpr std::string_view kSections[] = {"FORMS", "STRINGS"};
 // What becomes of one line of the translation.
 enum class Action : uint8_t { Keep, CommentOut, Drop, Revive };
 
-const Section* firstSection(LanguageFile& file, std::string_view name) {
-  for (const Section& section : file.sections()) {
-    if (equalIgnoringAsciiCase(section.name, name)) return &section;
-  }
-  return nullptr;
-}
-
 // The key of a line Ulmar commented out, or nothing.
 std::optional<std::string_view> commentedOutKey(std::string_view line) {
   if (!line.starts_with(kCommentedOutMark)) return std::nullopt;
@@ -65,7 +58,7 @@ public:
     for (const std::string_view name : kSections) {
       const std::span<const Entry> referenceEntries = reference_.entries(name);
       if (referenceEntries.empty()) continue;  // nothing to bring the translation up to
-      const Section* section = firstSection(translation_, name);
+      const Section* section = translation_.section(name);
       if (section == nullptr) {
         appended.push_back(name);
       } else {
@@ -373,7 +366,7 @@ UpdateResult updateTranslation(LanguageFile& reference, LanguageFile& translatio
 UpdateResult createTranslation(LanguageFile& reference) {
   // The reference's INFO section, as its own lines, is where the new file starts.
   std::string start;
-  const Section* info = firstSection(reference, "INFO");
+  const Section* info = reference.section("INFO");
   if (info != nullptr) {
     LineReader reader(reference.text());
     Line line;
